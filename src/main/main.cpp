@@ -1,6 +1,40 @@
+#include "main/form1.h"
+#include "platform/attention.h"
+#include "platform/clock.h"
+#include "platform/notifier.h"
+#include "platform/opener.h"
+#include "platform/paths.h"
+
 #include <QApplication>
+#include <QRandomGenerator>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Vekora"));
+    QApplication::setApplicationVersion(QStringLiteral(VEKORA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("vekora"));
+
+    SystemClock clock;
+    BasicAttention attention;
+    NullNotifier notifier;
+    DesktopOpener opener;
+    QRandomGenerator random(QRandomGenerator::securelySeeded());
+
+    Platform platform;
+    platform.clock = &clock;
+    platform.attention = &attention;
+    platform.notifier = &notifier;
+    platform.opener = &opener;
+    platform.random = [&random] { return random.generateDouble(); };
+    platform.programFolder = programFolder();
+    platform.dataFolder = dataFolder(platform.programFolder);
+    platform.settingsFile = settingsFilePath(platform.programFolder);
+
+    Form1 form1(platform);
+    QObject::connect(&form1, &Form1::quitRequested, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    form1.Form_Load();
+    if (!form1.isVisible())
+        form1.show();
+    return app.exec();
 }

@@ -1,0 +1,139 @@
+#pragma once
+
+// Stand-ins for everything the program asks of the operating system.
+
+#include "main/form1.h"
+#include "platform/attention.h"
+#include "platform/clock.h"
+#include "platform/notifier.h"
+#include "platform/opener.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class FakeClock : public Clock {
+public:
+    ClockSample sample{0, QDate(2026, 12, 7)}; // a Monday
+    ClockSample now() const override { return sample; }
+    void set(const QDate &date, int h, int m, double s = 0) { sample = {h * 3600 + m * 60 + s, date}; }
+    void advance(double seconds) {
+        sample.seconds += seconds;
+        while (sample.seconds >= 86400) {
+            sample.seconds -= 86400;
+            sample.date = sample.date.addDays(1);
+        }
+    }
+};
+
+class RecordingAttention : public Attention {
+public:
+    QStringList calls;
+    void beep() override { calls << QStringLiteral("beep"); }
+    void bringToFront(QWidget *) override { calls << QStringLiteral("front"); }
+    void blinkNumLock() override { calls << QStringLiteral("numlock"); }
+};
+
+class RecordingNotifier : public AlarmNotifier {
+public:
+    QStringList shown;
+    int withdrawn = 0;
+    void show(const QString &title, const QString &body) override { shown << title + u'|' + body; }
+    void withdraw() override { ++withdrawn; }
+};
+
+class RecordingOpener : public UrlOpener {
+public:
+    QList<QUrl> opened;
+    bool result = true;
+    bool open(const QUrl &url) override {
+        opened << url;
+        return result;
+    }
+};
+
+// A program folder of its own, with fakes behind every seam.
+struct TestRig {
+    QTemporaryDir dir;
+    FakeClock clock;
+    RecordingAttention attention;
+    RecordingNotifier notifier;
+    RecordingOpener opener;
+    double draw = 0.5; // the About window's random draw: hits when draw * 15 is in [1, 2)
+
+    QString folder() const { return dir.path() + u'/'; }
+    QString iniPath() const { return folder() + QStringLiteral("Vekora.ini"); }
+
+    Platform platform() {
+        Platform p;
+        p.clock = &clock;
+        p.attention = &attention;
+        p.notifier = &notifier;
+        p.opener = &opener;
+        p.random = [this] { return draw; };
+        p.programFolder = folder();
+        p.dataFolder = folder();
+        p.settingsFile = iniPath();
+        return p;
+    }
+
+    void writeIni(const QStringList &lines) {
+        QFile f(iniPath());
+        f.open(QIODevice::WriteOnly);
+        for (const QString &line : lines)
+            f.write(line.toUtf8() + "\r\n");
+    }
+
+    QStringList iniLines() const {
+        QFile f(iniPath());
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QString text = QString::fromUtf8(f.readAll());
+        if (text.endsWith(QStringLiteral("\r\n")))
+            text.chop(2);
+        return text.split(QStringLiteral("\r\n"));
+    }
+
+    // A main window whose own timer is stopped: the test drives every tick.
+    std::unique_ptr<Form1> window() {
+        auto form = std::make_unique<Form1>(platform());
+        form->findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
+        return form;
+    }
+
+    // A started window over a settings file: the usual way into a test.
+    std::unique_ptr<Form1> started(const QStringList &ini) {
+        writeIni(ini);
+        auto form = window();
+        form->Form_Load();
+        return form;
+    }
+};
+
+// Runs action on the next modal window as soon as it is shown: tests answer dialogs themselves.
+inline void onNextModal(std::function<void(QWidget *)> action) {
+    auto *poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            action(modal);
+        }
+    });
+    poll->start();
+}
+
+// English, sound on, normal window, every day, the given alarm text, armed.
+inline QStringList iniWithAlarm(const QString &alarm, int weekday = 0,
+                                const QString &caption = QStringLiteral("On ((o))")) {
+    return {QStringLiteral("0"),  QStringLiteral("1 0 "),
+            QStringLiteral(" 0 "), QStringLiteral(" 0 "),
+            QStringLiteral(" %1 ").arg(weekday), alarm,
+            QString(),             caption};
+}

@@ -1,0 +1,175 @@
+// Starting: the settings file read back, a damaged file, the first start and the About draw.
+
+#include "fakes.h"
+#include "windows/frmsplash.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+    template <typename T> static T *child(QWidget &w, const char *name) {
+        return w.findChild<T *>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void everySettingSurvivesARestart() {
+        TestRig rig;
+        {
+            auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+            form->menuLang_Click(1);
+            form->mLyd(false);
+            child<QComboBox>(*form, "cboDay")->setCurrentIndex(6);
+            child<QLineEdit>(*form, "txtAlrm")->setText(QStringLiteral("2215"));
+            child<QLineEdit>(*form, "txtMsg")->setText(QStringLiteral("Bål og æbler"));
+            form->CmdStop_Click(); // off
+            form->GemIni();
+        }
+        QCOMPARE(rig.iniLines(),
+                 QStringList({QStringLiteral("1"), QStringLiteral("0 0 "), QStringLiteral(" 0 "),
+                              QStringLiteral(" 0 "), QStringLiteral(" 6 "), QStringLiteral("22:15"),
+                              QStringLiteral("Bål og æbler"), QStringLiteral("Fra")}));
+        auto form = rig.window();
+        form->Form_Load();
+        QCOMPARE(form->language(), std::optional(Language::Danish));
+        QVERIFY(!form->soundOn());
+        QCOMPARE(child<QComboBox>(*form, "cboDay")->currentIndex(), 6);
+        QCOMPARE(form->alarmTime(), 22 * 3600 + 15 * 60);
+        QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), QStringLiteral("Bål og æbler"));
+        // Switched off before the restart: it stays off and does not ring.
+        QCOMPARE(form->switchState(), std::optional(SwitchState::Off));
+        QCOMPARE(child<QPushButton>(*form, "CmdStop")->text(), QStringLiteral("Fra"));
+    }
+
+    void storedCaptionAndStateAgree_data() {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("off, valid") << "07:30" << "Off" << int(SwitchState::Off) << "Off";
+        QTest::newRow("Danish off, valid") << "07:30" << "Fra" << int(SwitchState::Off) << "Off";
+        QTest::newRow("ringing when saved") << "07:30" << "Stop" << int(SwitchState::Armed) << "On ((o))";
+        QTest::newRow("off, faulty") << "7.3" << "Off" << int(SwitchState::Error) << "Error!";
+        QTest::newRow("armed caption, faulty") << "945" << "On ((o))" << int(SwitchState::Error) << "Error!";
+        QTest::newRow("midnight is a time too") << "00:00" << "On ((o))" << int(SwitchState::Armed) << "On ((o))";
+    }
+    void storedCaptionAndStateAgree() {
+        QFETCH(QString, alarm);
+        QFETCH(QString, stored);
+        QFETCH(int, state);
+        QFETCH(QString, caption);
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(alarm, 0, stored));
+        QCOMPARE(int(*form->switchState()), state);
+        QCOMPARE(child<QPushButton>(*form, "CmdStop")->text(), caption);
+    }
+
+    void damagedFilesNeverCrash_data() {
+        QTest::addColumn<QStringList>("ini");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("weekday");
+        QTest::addColumn<QString>("alarm");
+        QTest::newRow("empty file") << QStringList() << 0 << 0 << "00:00";
+        QTest::newRow("language only") << QStringList({"1"}) << 1 << 0 << "00:00";
+        QTest::newRow("no language chosen") << QStringList({""}) << 0 << 0 << "00:00";
+        QTest::newRow("language 7") << QStringList({"7", "1 0 "}) << 0 << 0 << "00:00";
+        QTest::newRow("huge language") << QStringList({"99999999999999999999"}) << 0 << 0 << "00:00";
+        QTest::newRow("weekday 9 ignored") << QStringList({"0", "1 0 ", " 0 ", " 0 ", " 9 ", "07:30"})
+                                           << 0 << 0 << "07:30";
+        QTest::newRow("weekday -1") << QStringList({"0", "1 0 ", " 0 ", " 0 ", "-1 "}) << 0 << -1
+                                    << "00:00";
+        QTest::newRow("garbage positions")
+            << QStringList({"0", "x", "1e999", "-1e999", "abc", "12.3"}) << 0 << 0 << "12:3";
+    }
+    void damagedFilesNeverCrash() {
+        QFETCH(QStringList, ini);
+        QFETCH(int, language);
+        QFETCH(int, weekday);
+        QFETCH(QString, alarm);
+        TestRig rig;
+        auto form = rig.started(ini);
+        QCOMPARE(form->language() ? int(*form->language()) : -1, language);
+        QCOMPARE(child<QComboBox>(*form, "cboDay")->currentIndex(), weekday);
+        QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarm);
+    }
+
+    void positionIsClampedToTheScreen() {
+        TestRig rig;
+        QStringList ini = iniWithAlarm(QStringLiteral("07:30"));
+        ini[2] = QStringLiteral("-500 ");
+        ini[3] = QStringLiteral(" 99999999 ");
+        auto form = rig.started(ini);
+        const QRect screen = form->screen()->geometry();
+        QCOMPARE(form->y(), 0);
+        QCOMPARE(form->x() + form->frameGeometry().width(), screen.width());
+    }
+
+    void firstStartGreetsThenShowsAbout() {
+        TestRig rig;
+        auto form = rig.window();
+        QStringList order;
+        onNextModal([&order](QWidget *welcome) {
+            order << welcome->objectName();
+            auto *languages = child<QComboBox>(*welcome, "Combo1");
+            languages->setCurrentIndex(1);
+            emit languages->activated(1);
+            onNextModal([&order](QWidget *about) {
+                order << about->objectName();
+                child<QPushButton>(*about, "cmdClose")->click();
+            });
+            child<QPushButton>(*welcome, "Command2")->click();
+        });
+        form->Form_Load();
+        QCOMPARE(order, QStringList({QStringLiteral("frmInit"), QStringLiteral("frmSplash")}));
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->language(), std::optional(Language::Danish));
+        QVERIFY(form->soundOn());
+        QCOMPARE(form->switchState(), std::optional(SwitchState::Off));
+        QCOMPARE(child<QPushButton>(*form, "CmdStop")->text(), QStringLiteral("Fra"));
+    }
+
+    void aboutOnlyWhenTheDrawHits_data() {
+        QTest::addColumn<double>("draw");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("miss below") << 0.06 << false;
+        QTest::newRow("hit") << 0.07 << true;
+        QTest::newRow("hit, upper end") << 0.13 << true;
+        QTest::newRow("miss above") << 0.14 << false;
+    }
+    void aboutOnlyWhenTheDrawHits() {
+        QFETCH(double, draw);
+        QFETCH(bool, shown);
+        TestRig rig;
+        rig.draw = draw;
+        bool seen = false;
+        if (shown)
+            onNextModal([&seen](QWidget *about) {
+                seen = about->objectName() == QStringLiteral("frmSplash");
+                child<QPushButton>(*about, "cmdClose")->click();
+            });
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        QCOMPARE(seen, shown);
+        QCOMPARE(form->isVisible(), shown); // the Close button shows the main window
+    }
+
+    void aboutFromTheMenuLeavesTheWindowAsItWas() {
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        form->show();
+        form->findChild<QAction *>(QStringLiteral("menuAbout"))->trigger();
+        FrmSplash *about = form->aboutWindow();
+        QVERIFY(about->isVisible());
+        QVERIFY(!about->isModal());
+        child<QPushButton>(*about, "cmdClose")->click();
+        QVERIFY(!about->isVisible());
+        QVERIFY(form->isVisible());
+        QVERIFY(!(form->windowState() & Qt::WindowMinimized));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
