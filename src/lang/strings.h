@@ -16,15 +16,16 @@ struct MainTexts {
     QString stp;                    // the exit question
     QString errtxt;                 // the faulty-alarm-time message
     QString helpFile;               // help page name, e.g. "VKhelp-en.html"
-    QString helpMissing;            // shown when the help page cannot be opened
-    std::array<QString, 8> daytxt;   // 0 every day, 1..7 Sunday..Saturday
+    // Shown when the help page cannot be opened; it ends in "\r\n" so the path follows directly.
+    QString helpMissing;
+    std::array<QString, 8> daytxt;    // 0 every day, 1..7 Sunday..Saturday
     std::array<QString, 13> monthtxt; // 1..12
 };
 
 struct WelcomeTexts {
-    QString title;      // Label1
-    QString greeting;   // Label2, two lines
-    QString helpVideo;  // Command1 tag when the video is there
+    QString title;     // Label1
+    QString greeting;  // Label2, two lines
+    QString helpVideo; // Command1 tag when the video is there
     QString noHelpVideo;
     QString helpVideoTip;
     QString languageTip;
