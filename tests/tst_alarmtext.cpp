@@ -1,0 +1,196 @@
+#include "alarm/alarmtext.h"
+
+#include <QStringList>
+#include <QTest>
+
+// -1 stands for a faulty text (no alarm time) in the tables below.
+static int timeOrFaulty(const std::optional<int> &t) {
+    return t.value_or(-1);
+}
+
+class TestAlarmText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void inStrA_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("chars");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("one separator") << "9.45" << alarmSeparators << 2;
+        QTest::newRow("later set character earlier in text") << "1.2-3" << alarmSeparators << 2;
+        QTest::newRow("first character") << "h.h" << alarmSeparators << 1;
+        QTest::newRow("colon is no separator") << "12:30" << alarmSeparators << 0;
+        QTest::newRow("upper-case H is no separator") << "9H45" << alarmSeparators << 0;
+        QTest::newRow("empty text") << "" << alarmSeparators << 0;
+        QTest::newRow("empty set") << "9.45" << QString() << 0;
+    }
+    void inStrA() {
+        QFETCH(QString, text);
+        QFETCH(QString, chars);
+        QFETCH(int, expected);
+        QCOMPARE(InStrA(text, chars), expected);
+    }
+
+    void readTimeOfDay_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("midnight") << "00:00" << 0;
+        QTest::newRow("last minute") << "23:59" << 86340;
+        QTest::newRow("hour 24") << "24:00" << -1;
+        QTest::newRow("minute 60") << "23:60" << -1;
+        QTest::newRow("one-digit hour") << "9:45" << -1;
+        QTest::newRow("leading blank") << " 9:45" << -1;
+        QTest::newRow("letter") << "0a:45" << -1;
+        QTest::newRow("non-ASCII digits") << QStringLiteral("\u0660\u0669:\u0664\u0665") << -1;
+        QTest::newRow("empty") << "" << -1;
+    }
+    void readTimeOfDay() {
+        QFETCH(QString, text);
+        QFETCH(int, expected);
+        QCOMPARE(timeOrFaulty(::readTimeOfDay(text)), expected);
+    }
+
+    // Each key goes in at the caret the previous key left; after every key the field
+    // shows "text (caret)".
+    void typedKeyByKey_data() {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("alarmTime");
+        const auto keys = [](const char *k) { return QString::fromLatin1(k).split(u' '); };
+        QTest::newRow("0945") << keys("0 9 4 5") << "0 (1), 09 (2), 094 (3), 09:45 (0)" << 35100;
+        QTest::newRow("9.45") << keys("9 . 4 5") << "9 (1), 09: (2), 094 (3), 09:45 (0)" << 35100;
+        QTest::newRow("9h45") << keys("9 h 4 5") << "9 (1), 09: (2), 094 (3), 09:45 (0)" << 35100;
+        QTest::newRow("9:45") << keys("9 : 4 5") << "9 (1), 09: (2), 094 (3), 09:45 (0)" << 35100;
+        QTest::newRow("09:45") << keys("0 9 : 4 5") << "0 (1), 09 (2), 09: (3), 09:4 (4), 09:45 (0)"
+                               << 35100;
+        QTest::newRow("12,30") << keys("1 2 , 3 0") << "1 (1), 12 (2), 12: (3), 12:3 (4), 12:30 (0)"
+                               << 45000;
+        QTest::newRow("2359") << keys("2 3 5 9") << "2 (1), 23 (2), 235 (3), 23:59 (0)" << 86340;
+        QTest::newRow("2400") << keys("2 4 0 0") << "2 (1), 24 (2), 240 (3), 24:00 (0)" << -1;
+        QTest::newRow("945") << keys("9 4 5") << "9 (1), 94 (2), 945 (3)" << -1;
+        QTest::newRow("7-5") << keys("7 - 5") << "7 (1), 07: (2), 075 (3)" << -1;
+    }
+    void typedKeyByKey() {
+        QFETCH(QStringList, keys);
+        QFETCH(QString, steps);
+        QFETCH(int, alarmTime);
+        QString text;
+        int caret = 0;
+        QStringList shown;
+        AlarmTextResult r;
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            text.insert(caret, keys.at(i));
+            r = normaliseAlarmText(text, caret + 1);
+            text = r.text;
+            caret = r.caret;
+            shown << QStringLiteral("%1 (%2)").arg(text).arg(caret);
+            // An incomplete time is faulty until the last key.
+            if (i + 1 < keys.size())
+                QCOMPARE(timeOrFaulty(r.alarmTime), -1);
+        }
+        QCOMPARE(shown.join(QStringLiteral(", ")), steps);
+        QCOMPARE(timeOrFaulty(r.alarmTime), alarmTime);
+    }
+
+    // A whole text arriving at once, caret at its end.
+    void pastedWhole_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("alarmTime");
+        QTest::addColumn<bool>("changed");
+        // clang-format off
+        QTest::newRow("0945") << "0945" << "09:45" << 0 << 35100 << true;
+        QTest::newRow("9:45") << "9:45" << "09:45" << 4 << 35100 << true;
+        QTest::newRow("0:45") << "0:45" << "00:45" << 4 << 2700 << true;
+        QTest::newRow("9::45") << "9::45" << "09:45" << 0 << 35100 << true;
+        QTest::newRow("0945:") << "0945:" << "09:45" << 5 << 35100 << true;
+        QTest::newRow("09:450") << "09:450" << "09:45" << 5 << 35100 << true;
+        QTest::newRow("1234567") << "1234567" << "12:34" << 5 << 45240 << true;
+        QTest::newRow("07:30") << "07:30" << "07:30" << 0 << 27000 << true;
+        QTest::newRow("9.45") << "9.45" << "09:45" << 4 << 35100 << true;
+        QTest::newRow("12.30") << "12.30" << "12:30" << 0 << 45000 << true;
+        QTest::newRow("12-30") << "12-30" << "12:30" << 0 << 45000 << true;
+        QTest::newRow("12.3") << "12.3" << "12:3" << 4 << -1 << true;
+        QTest::newRow("12345") << "12345" << "12345" << 0 << -1 << false;
+        QTest::newRow("23:60") << "23:60" << "23:60" << 0 << -1 << true;
+        QTest::newRow(":45") << ":45" << "45" << 2 << -1 << true;
+        QTest::newRow("9H45") << "9H45" << "9H:45" << 0 << -1 << true;
+        QTest::newRow("empty") << "" << "" << 0 << -1 << false;
+        // clang-format on
+    }
+    void pastedWhole() {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QFETCH(int, caret);
+        QFETCH(int, alarmTime);
+        QFETCH(bool, changed);
+        const AlarmTextResult r = normaliseAlarmText(text, int(text.size()));
+        QCOMPARE(r.text, field);
+        QCOMPARE(r.caret, caret);
+        QCOMPARE(timeOrFaulty(r.alarmTime), alarmTime);
+        QCOMPARE(r.changed, changed);
+    }
+
+    void writtenFourDigitsTakesTwoPasses() {
+        const AlarmTextResult r = normaliseAlarmText(QStringLiteral("0945"), 4);
+        QCOMPARE(r.passes, 2);
+    }
+
+    void caretOutsideTheTextIsClamped() {
+        QCOMPARE(normaliseAlarmText(QStringLiteral("945"), 99).caret, 3);
+        QCOMPARE(normaliseAlarmText(QStringLiteral("945"), -7).caret, 0);
+    }
+
+    // Every short text over the characters that steer the rewriting (digit, colon,
+    // separator, a non-separator letter) must settle quickly on a text that a further
+    // change would leave alone, wherever the caret stands.
+    void everyShortTextSettles() {
+        const QString alphabet = QStringLiteral("1:.H");
+        QStringList texts{QString()};
+        for (int length = 1; length <= 7; ++length) {
+            QStringList longer;
+            for (const QString &t : std::as_const(texts))
+                if (t.size() == length - 1)
+                    for (const QChar c : alphabet)
+                        longer << t + c;
+            texts << longer;
+        }
+        for (const QString &t : std::as_const(texts)) {
+            for (const int caret : {0, int(t.size())}) {
+                const AlarmTextResult r = normaliseAlarmText(t, caret);
+                QVERIFY2(r.passes <= 9, qPrintable(t));
+                QVERIFY2(r.caret >= 0 && r.caret <= r.text.size(), qPrintable(t));
+                const AlarmTextResult again = normaliseAlarmText(r.text, int(r.text.size()));
+                QVERIFY2(again.passes == 1 && again.text == r.text, qPrintable(t));
+                QCOMPARE(r.alarmTime, ::readTimeOfDay(r.text));
+            }
+        }
+    }
+
+    void nastyTextsStayBounded_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("long digits") << QString(100000, u'9');
+        QTest::newRow("long separators") << QString(100000, u'.');
+        QTest::newRow("only colons") << QStringLiteral("::::::::");
+        QTest::newRow("only separators") << QStringLiteral(".,;-_/h");
+        QTest::newRow("far separator") << QString(70000, u'3') + u'.';
+        QTest::newRow("surrogate pairs") << QStringLiteral("\U0001F600\U0001F600");
+        QTest::newRow("surrogate then colon") << QStringLiteral("\U0001F600:45");
+        QTest::newRow("lone surrogate") << QString(QChar(0xD83D)) + QStringLiteral(".45");
+        QTest::newRow("non-ASCII") << QStringLiteral("\u00e6\u00f8.\u00e5\u00e5");
+    }
+    void nastyTextsStayBounded() {
+        QFETCH(QString, text);
+        for (const int caret : {0, int(text.size() / 2), int(text.size())}) {
+            const AlarmTextResult r = normaliseAlarmText(text, caret);
+            QVERIFY(r.passes <= 9);
+            QVERIFY(r.text.size() <= 5);
+            QVERIFY(r.caret >= 0 && r.caret <= r.text.size());
+            QVERIFY(!r.alarmTime);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestAlarmText)
+#include "tst_alarmtext.moc"
