@@ -115,8 +115,7 @@ double leadingNumber(const QString &text) {
     }
     // The C locale reads the digits the same whatever the user's locale; it gives infinity when
     // the value overflows and 0 when it underflows, both what a caller wants here.
-    bool ok = false;
-    return QLocale::c().toDouble(QStringView(text).sliced(start, i - start), &ok);
+    return QLocale::c().toDouble(QStringView(text).sliced(start, i - start));
 }
 
 std::optional<int> roundedNumber(const QString &text) {
