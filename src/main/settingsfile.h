@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// The file's bytes; nothing when it cannot be opened, which is how a first start shows itself.
+std::optional<QByteArray> readSettingsFile(const QString &path);
+
+// Replaces the file in one step, creating its folder when missing: a crash or a failed write
+// never leaves a half-written file. On failure the old file stays, one warning goes to stderr
+// and the result is false.
+bool writeSettingsFile(const QString &path, const QByteArray &bytes);
