@@ -1,4 +1,4 @@
-# Builds the Debian package from the finished build and inspects it.
+# Builds the Debian package from the finished build and checks its control data and files.
 # Usage: debian_package.sh BUILD_DIR SOURCE_DIR VERSION APP_ID
 source "$(dirname "$0")/common.sh"
 build=$1 source_dir=$2 version=$3 app_id=$4
