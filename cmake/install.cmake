@@ -9,8 +9,7 @@ install(TARGETS vekora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The program recognises an installation by this folder, so it exists even while empty.
 install(DIRECTORY DESTINATION ${VEKORA_DATA_DIR})
 
-# Help pages and any help videos; globbed at configure time, so a new page needs a re-configure
-# (the build's CONFIGURE_DEPENDS glob for the same folder triggers one).
+# Help pages and any help videos; a page added later re-runs the configure step.
 file(GLOB VEKORA_INSTALLED_HELP CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/resources/help/*.html ${CMAKE_SOURCE_DIR}/resources/help/*.avi)
 install(FILES ${VEKORA_INSTALLED_HELP} DESTINATION ${VEKORA_DATA_DIR})
@@ -23,6 +22,8 @@ foreach(entry IN LISTS VEKORA_HELP_SUBFOLDERS)
 endforeach()
 
 set(VEKORA_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+# Only for its CONFIGURE_DEPENDS: an icon added later re-runs the configure step and is installed.
+file(GLOB VEKORA_ICON_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/*)
 if(EXISTS ${CMAKE_SOURCE_DIR}/resources/icons/vekora-32.png)
     install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/vekora-32.png
         DESTINATION ${VEKORA_ICON_DIR}/32x32/apps RENAME vekora.png)

@@ -33,6 +33,8 @@ done
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 expected=(./usr/bin/vekora ./usr/share/applications/vekora.desktop
     ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/icons/hicolor/32x32/apps/vekora.png)
+[ ! -f "$source_dir/resources/icons/vekora.svg" ] ||
+    expected+=(./usr/share/icons/hicolor/scalable/apps/vekora.svg)
 while read -r name; do expected+=("./usr/share/vekora/$name"); done < <(shipped_help "$source_dir")
 for path in "${expected[@]}"; do
     grep -qxF "$path" <<<"$contents" || fail "package lacks $path"
