@@ -6,7 +6,8 @@ JOBS    ?= $(shell nproc)
 SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
             libgl-dev libcanberra-dev libx11-dev libxtst-dev sound-theme-freedesktop \
-            xvfb xauth dbus x11-utils fonts-dejavu-core
+            xvfb xauth dbus x11-utils fonts-dejavu-core \
+            desktop-file-utils appstream dpkg-dev file
 
 .PHONY: run test deps build clean
 

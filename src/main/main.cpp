@@ -1,3 +1,4 @@
+#include "main/commandline.h"
 #include "main/form1.h"
 #include "platform/attention.h"
 #include "platform/clock.h"
@@ -9,6 +10,8 @@
 #include <QRandomGenerator>
 
 int main(int argc, char *argv[]) {
+    if (const auto status = handleStartup(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vekora"));
     QApplication::setApplicationVersion(QStringLiteral(VEKORA_VERSION));

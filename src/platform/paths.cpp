@@ -13,7 +13,22 @@ QString withSlash(QString folder) {
 }
 } // namespace
 
-QString programFolder() { return withSlash(QCoreApplication::applicationDirPath()); }
+QString programFolder() {
+    return withSlash(QCoreApplication::applicationDirPath());
+}
+
+QString programFolderBeforeApp(const QString &argv0) {
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (!self.isEmpty())
+        return withSlash(QFileInfo(self).absolutePath());
+    QString program = argv0;
+    if (!program.contains(QLatin1Char('/'))) {
+        const QString found = QStandardPaths::findExecutable(program);
+        if (!found.isEmpty())
+            program = found;
+    }
+    return withSlash(QFileInfo(program).absolutePath());
+}
 
 QString dataFolder(const QString &programFolder) {
     const QString installed = QDir::cleanPath(programFolder + QStringLiteral("../share/vekora"));
@@ -25,6 +40,8 @@ QString dataFolder(const QString &programFolder) {
 QString settingsFilePath(const QString &programFolder) {
     if (QFileInfo(programFolder).isWritable())
         return programFolder + QStringLiteral("Vekora.ini");
-    return withSlash(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) +
-           QStringLiteral("Vekora.ini");
+    // Not AppConfigLocation: that depends on the application name, which is not yet set when
+    // --help reports this path, and the answer must not change once the window exists.
+    return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
+           QStringLiteral("Vekora/Vekora.ini");
 }

@@ -5,9 +5,13 @@
 // The executable's folder, always ending in "/".
 QString programFolder();
 
+// The same folder, for use before any QCoreApplication exists (command-line handling must work
+// without a display). Reads /proc/self/exe; falls back to argv0, looked up in PATH when bare.
+QString programFolderBeforeApp(const QString &argv0);
+
 // Where help pages and videos are: beside the program in a build folder,
 // ../share/vekora when installed.
 QString dataFolder(const QString &programFolder);
 
-// Vekora.ini beside the program when that folder is writable, else in the user's config folder.
+// Vekora.ini beside the program when that folder is writable, else ~/.config/Vekora/.
 QString settingsFilePath(const QString &programFolder);

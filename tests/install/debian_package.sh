@@ -1,0 +1,46 @@
+# Builds the Debian package from the finished build and checks its control data and files.
+# Usage: debian_package.sh BUILD_DIR SOURCE_DIR VERSION APP_ID
+source "$(dirname "$0")/common.sh"
+build=$1 source_dir=$2 version=$3 app_id=$4
+
+(cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
+    >"$scratch/cpack.log" 2>&1 || {
+    cat "$scratch/cpack.log" >&2
+    fail "cpack"
+    finish
+}
+debs=("$scratch"/out/vekora_"$version"_*.deb)
+[ -f "${debs[0]}" ] || {
+    fail "no vekora_${version}_*.deb in: $(ls "$scratch/out")"
+    finish
+}
+deb=${debs[0]}
+
+info=$(dpkg-deb --info "$deb")
+field() { sed -n "s/^ $1: //p" <<<"$info"; }
+[ "$(field Package)" = vekora ] || fail "Package: $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
+[ "$(field Section)" = utils ] || fail "Section: $(field Section)"
+[ "$(field Maintainer)" = "Norvak <vekora@norvak.example.com>" ] ||
+    fail "Maintainer: $(field Maintainer)"
+depends=$(field Depends)
+# shlibdeps lists only libraries whose symbols the binary uses; libqt6gui6 comes in through
+# the platform plugins at the latest, which the package names itself.
+for needed in libc6 libqt6core6 libqt6widgets6 qt6-qpa-plugins; do
+    grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+
+contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
+expected=(./usr/bin/vekora ./usr/share/applications/vekora.desktop
+    ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/icons/hicolor/32x32/apps/vekora.png)
+[ ! -f "$source_dir/resources/icons/vekora.svg" ] ||
+    expected+=(./usr/share/icons/hicolor/scalable/apps/vekora.svg)
+while read -r name; do expected+=("./usr/share/vekora/$name"); done < <(shipped_help "$source_dir")
+for path in "${expected[@]}"; do
+    grep -qxF "$path" <<<"$contents" || fail "package lacks $path"
+done
+
+# Debug information has no place in the package; the build folder keeps it.
+dpkg-deb -x "$deb" "$scratch/root"
+file -b "$scratch/root/usr/bin/vekora" | grep -q ', stripped' || fail "binary not stripped"
+finish

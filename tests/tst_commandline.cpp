@@ -1,0 +1,144 @@
+#include "main/commandline.h"
+#include "platform/paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void options_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status"); // -1: start normally
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        const QString usage = QStringLiteral("Usage: vekora");
+        QTest::newRow("none") << QStringList{} << -1 << QString() << QString();
+        QTest::newRow("positional ignored")
+            << QStringList{"alarm", "07:30"} << -1 << QString() << QString();
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "vekora 1.0.1\n" << QString();
+        QTest::newRow("version after positional")
+            << QStringList{"x", "--version"} << 0 << "vekora 1.0.1\n"
+            << QString();
+        QTest::newRow("help") << QStringList{"--help"} << 0 << usage << QString();
+        QTest::newRow("short help") << QStringList{"-h"} << 0 << usage << QString();
+        QTest::newRow("first decisive wins")
+            << QStringList{"--help", "--bogus"} << 0 << usage << QString();
+        QTest::newRow("unknown") << QStringList{"--bogus"} << 2 << QString() << usage;
+        QTest::newRow("qt option refused")
+            << QStringList{"-platform", "offscreen"} << 2 << QString() << usage;
+        QTest::newRow("unknown before version")
+            << QStringList{"-v", "--version"} << 2 << QString() << usage;
+    }
+    void options() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QString outText, errText;
+        QTextStream outStream(&outText), errStream(&errText);
+        const auto result = handleCommandLine(QStringList{"vekora"} + arguments,
+                                              QStringLiteral("/opt/x/bin/"), outStream, errStream);
+        outStream.flush();
+        errStream.flush();
+        QCOMPARE(result.value_or(-1), status);
+        // Exact for --version and silence, a prefix check for the longer texts.
+        if (out.endsWith(QLatin1Char('\n')) || out.isEmpty())
+            QCOMPARE(outText, out);
+        else
+            QVERIFY2(outText.contains(out), qPrintable(outText));
+        QVERIFY2(err.isEmpty() ? errText.isEmpty() : errText.contains(err), qPrintable(errText));
+    }
+
+    // The installed layout: --help must point at prefix/share/vekora, where cmake --install
+    // puts the help pages, and the settings beside the writable bin folder.
+    void helpReportsInstalledFolders() {
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/vekora")));
+        const QString bin = prefix.path() + QStringLiteral("/bin/");
+        const QString data = prefix.path() + QStringLiteral("/share/vekora/");
+        QString text, none;
+        QTextStream out(&text), err(&none);
+        QCOMPARE(handleCommandLine({"vekora", "--help"}, bin, out, err), std::optional<int>(0));
+        out.flush();
+        for (const QString &expected : {bin + "Vekora.ini", data + "VKhelp-en.html",
+                                        data + "VKhelp-da.html", "Data folder:   " + data})
+            QVERIFY2(text.contains(expected), qPrintable(expected + " missing in:\n" + text));
+    }
+
+    void dataFolderRule_data() {
+        QTest::addColumn<QString>("program"); // relative to a temporary root
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("installed")
+            << "usr/bin/" << QStringList{"usr/share/vekora"} << "usr/share/vekora/";
+        QTest::newRow("bin without share") << "usr/bin/" << QStringList{} << "usr/bin/";
+        QTest::newRow("build folder") << "build/" << QStringList{"share/vekora"} << "build/";
+    }
+    void dataFolderRule() {
+        QFETCH(QString, program);
+        QFETCH(QStringList, existing);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        const QString base = root.path() + QLatin1Char('/');
+        QVERIFY(QDir(base).mkpath(program));
+        for (const QString &folder : existing)
+            QVERIFY(QDir(base).mkpath(folder));
+        QCOMPARE(dataFolder(base + program), base + expected);
+    }
+
+    void settingsOutsideUnwritableFolderIgnoresAppName() {
+        const QString expected =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/Vekora/Vekora.ini");
+        QCoreApplication::setApplicationName(QStringLiteral("something-else"));
+        QCOMPARE(settingsFilePath(QStringLiteral("/nonexistent/vekora/bin/")), expected);
+    }
+
+    void folderBeforeAppMatchesQt() {
+        const QString qt = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        QCOMPARE(programFolderBeforeApp(QStringLiteral("vekora")), qt);
+    }
+
+    void displayAvailable_data() {
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<bool>("available");
+        QTest::newRow("nothing") << QStringList{} << false;
+        QTest::newRow("x11") << QStringList{"DISPLAY=:0"} << true;
+        QTest::newRow("wayland") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << true;
+        QTest::newRow("empty display") << QStringList{"DISPLAY=", "WAYLAND_DISPLAY="} << false;
+        QTest::newRow("offscreen") << QStringList{"QT_QPA_PLATFORM=offscreen"} << true;
+        QTest::newRow("minimal") << QStringList{"QT_QPA_PLATFORM=minimal"} << true;
+        QTest::newRow("vnc with options")
+            << QStringList{"QT_QPA_PLATFORM=vnc:size=800x600"} << true;
+        QTest::newRow("fallback list") << QStringList{"QT_QPA_PLATFORM=wayland;offscreen"} << true;
+        QTest::newRow("xcb needs a display") << QStringList{"QT_QPA_PLATFORM=xcb"} << false;
+        QTest::newRow("not a prefix match") << QStringList{"QT_QPA_PLATFORM=offscreenish"} << false;
+    }
+    void displayAvailable() {
+        QFETCH(QStringList, variables);
+        QFETCH(bool, available);
+        QProcessEnvironment env;
+        for (const QString &variable : variables)
+            env.insert(variable.section(QLatin1Char('='), 0, 0),
+                       variable.section(QLatin1Char('='), 1));
+        QCOMPARE(::displayAvailable(env), available);
+    }
+
+    void noDisplayMessageIsOneLineWithAWayOut() {
+        const QString message = noDisplayMessage();
+        QVERIFY(message.startsWith(QStringLiteral("vekora: no graphical display found; ")));
+        QVERIFY(!message.contains(QLatin1Char('\n')));
+        QVERIFY(message.contains(QStringLiteral("xvfb-run")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
