@@ -1,0 +1,101 @@
+#include "platform/dbusnotifier.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace {
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
+const QString interface = QStringLiteral("org.freedesktop.Notifications");
+const QString stopAction = QStringLiteral("stop");
+
+QDBusMessage call(const QString &method) {
+    return QDBusMessage::createMethodCall(service, path, interface, method);
+}
+} // namespace
+
+DBusNotifier::DBusNotifier(const QDBusConnection &bus, QObject *parent)
+    : AlarmNotifier(parent), m_bus(bus) {
+    if (!m_bus.isConnected())
+        return;
+    m_bus.connect(service, path, interface, QStringLiteral("ActionInvoked"), this,
+                  SLOT(onActionInvoked(uint, QString)));
+    m_bus.connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
+                  SLOT(onNotificationClosed(uint, uint)));
+}
+
+DBusNotifier::~DBusNotifier() {
+    if (m_id != 0 && m_bus.isConnected()) {
+        QDBusMessage close = call(QStringLiteral("CloseNotification"));
+        close << m_id;
+        m_bus.send(close);
+    }
+}
+
+void DBusNotifier::show(const QString &title, const QString &body) {
+    if (!m_bus.isConnected())
+        return;
+    if (m_inFlight) {
+        // Sent once the pending call tells us which notification to replace.
+        m_nextShow.emplace(title, body);
+        m_closeWhenKnown = false;
+        return;
+    }
+    sendNotify(title, body);
+}
+
+void DBusNotifier::withdraw() {
+    if (m_inFlight) {
+        m_nextShow.reset();
+        m_closeWhenKnown = true;
+        return;
+    }
+    if (m_id == 0)
+        return;
+    QDBusMessage close = call(QStringLiteral("CloseNotification"));
+    close << m_id;
+    m_id = 0;
+    m_bus.asyncCall(close);
+}
+
+void DBusNotifier::sendNotify(const QString &title, const QString &body) {
+    QVariantMap hints;
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(2)); // critical: stays up
+    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("vekora"));
+
+    QDBusMessage notify = call(QStringLiteral("Notify"));
+    notify << QStringLiteral("Vekora") << m_id << QStringLiteral("vekora") << title << body
+           << QStringList{stopAction, QStringLiteral("Stop")} << hints << 0;
+
+    m_inFlight = true;
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notify), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, &DBusNotifier::onNotifyFinished);
+}
+
+void DBusNotifier::onNotifyFinished(QDBusPendingCallWatcher *watcher) {
+    watcher->deleteLater();
+    const QDBusPendingReply<uint> reply = *watcher;
+    m_inFlight = false;
+    m_id = reply.isValid() ? reply.value() : 0;
+
+    if (m_closeWhenKnown) {
+        m_closeWhenKnown = false;
+        withdraw();
+    } else if (m_nextShow) {
+        const auto [title, body] = *std::exchange(m_nextShow, std::nullopt);
+        sendNotify(title, body);
+    }
+}
+
+void DBusNotifier::onActionInvoked(uint id, const QString &actionKey) {
+    if (id != 0 && id == m_id && actionKey == stopAction)
+        emit stopRequested();
+}
+
+void DBusNotifier::onNotificationClosed(uint id, uint) {
+    if (id != 0 && id == m_id)
+        m_id = 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/attention.h"
+
+#include <functional>
+
+class SoundPlayer;
+
+// The real desktop: the alarm sound of the sound theme, XTest Num Lock presses on X11, and the
+// toolkit's raise and activate inherited from BasicAttention.
+class DesktopAttention final : public BasicAttention {
+public:
+    // `player` must outlive this object. `lastResort` sounds when the theme has no sound to play;
+    // by default the toolkit's beep.
+    explicit DesktopAttention(SoundPlayer &player, std::function<void()> lastResort = {});
+
+    void beep() override;
+    void blinkNumLock() override;
+
+private:
+    SoundPlayer &m_player;
+    std::function<void()> m_lastResort;
+};
