@@ -1,25 +1,35 @@
 #include "main/commandline.h"
 #include "main/form1.h"
-#include "platform/attention.h"
 #include "platform/clock.h"
-#include "platform/notifier.h"
+#include "platform/dbusnotifier.h"
+#include "platform/desktopattention.h"
 #include "platform/opener.h"
 #include "platform/paths.h"
+#include "platform/qpachoice.h"
+#include "platform/soundplayer.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
 
 int main(int argc, char *argv[]) {
     if (const auto status = handleStartup(argc, argv))
         return *status;
+    // Where both exist, X11 lets the window keep its place, come to the front and blink Num Lock.
+    if (const QByteArray qpa = chooseQtPlatform(QProcessEnvironment::systemEnvironment());
+        !qpa.isEmpty())
+        qputenv("QT_QPA_PLATFORM", qpa);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vekora"));
     QApplication::setApplicationVersion(QStringLiteral(VEKORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("vekora"));
 
     SystemClock clock;
-    BasicAttention attention;
-    NullNotifier notifier;
+    CanberraPlayer player;
+    DesktopAttention attention(player);
+    DBusNotifier notifier(QDBusConnection::sessionBus());
     DesktopOpener opener;
     QRandomGenerator random(QRandomGenerator::securelySeeded());
 
