@@ -40,33 +40,33 @@ QSize textSize(const QFont &font, const QString &text, int width, bool wrap) {
 
 void fitText(QWidget *box, const TextPlace &place, const QString &text) {
     const QSize inset = insetOf(box);
-    const QRect &design = place.design;
-    const QRect room = place.room.isValid() ? place.room.united(design) : design;
+    const QRect &drawn = place.drawn;
+    const QRect room = place.room.isValid() ? place.room.united(drawn) : drawn;
     // A box whose text may use only its top part does not grow downwards.
     const bool fixedHeight = place.textHeight > 0;
-    const int designLimit = fixedHeight ? place.textHeight : design.height();
-    const int roomLimit = fixedHeight ? place.textHeight : room.bottom() - design.top() + 1;
+    const int drawnLimit = fixedHeight ? place.textHeight : drawn.height();
+    const int roomLimit = fixedHeight ? place.textHeight : room.bottom() - drawn.top() + 1;
     const qreal smallest = place.font.pointSizeF() * 0.6;
 
     QFont font = place.font;
-    QRect rect = design;
+    QRect rect = drawn;
     for (qreal size = place.font.pointSizeF(); size >= smallest; size -= 0.5) {
         font.setPointSizeF(size);
 
-        QSize need = textSize(font, text, design.width() - inset.width(), place.wrap) + inset;
-        if (need.width() <= design.width() && need.height() <= designLimit) {
-            rect = design;
+        QSize need = textSize(font, text, drawn.width() - inset.width(), place.wrap) + inset;
+        if (need.width() <= drawn.width() && need.height() <= drawnLimit) {
+            rect = drawn;
             break;
         }
 
         need = textSize(font, text, room.width() - inset.width(), place.wrap) + inset;
-        const int width = qBound(design.width(), need.width(), room.width());
+        const int width = qBound(drawn.width(), need.width(), room.width());
         need = textSize(font, text, width - inset.width(), place.wrap) + inset;
         const int left =
-            qBound(room.left(), design.center().x() - width / 2, room.right() - width + 1);
+            qBound(room.left(), drawn.center().x() - width / 2, room.right() - width + 1);
         const int height =
-            fixedHeight ? design.height() : qBound(design.height(), need.height(), roomLimit);
-        rect = QRect(left, design.top(), width, height);
+            fixedHeight ? drawn.height() : qBound(drawn.height(), need.height(), roomLimit);
+        rect = QRect(left, drawn.top(), width, height);
         if (need.width() <= width && need.height() <= roomLimit)
             break;
     }

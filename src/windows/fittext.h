@@ -6,11 +6,11 @@
 
 class QWidget;
 
-// Where a text box sits by design, and how far it may grow when its text does not fit.
+// Where a text box was drawn, and how far it may grow when its text does not fit.
 struct TextPlace {
-    QRect design; // the box as drawn
-    QRect room;   // the most it may take: widened around its centre, lengthened downwards
-    QFont font;   // the font as drawn
+    QRect drawn; // the box as drawn
+    QRect room;  // the most it may take: widened around its centre, lengthened downwards
+    QFont font;  // the font as drawn
     bool wrap = false;
     int textHeight = 0; // when set, the text must fit this much of the box from its top
 };

@@ -57,11 +57,11 @@ FrmInit::FrmInit(QWidget *parent)
     // The greeting may run down to the buttons and across the window's width.
     m_greetingPlace = {Twips::rect(72, 744, 1908, 564), Twips::rect(72, 744, 2010, 648),
                        sansFont(8), true};
-    m_greeting->setGeometry(m_greetingPlace.design);
+    m_greeting->setGeometry(m_greetingPlace.drawn);
 
     m_helpVideo->setObjectName(QStringLiteral("Command1"));
     m_helpVideoPlace = {Twips::rect(48, 1392, 1650, 348), {}, sansFont(8), false};
-    m_helpVideo->setGeometry(m_helpVideoPlace.design);
+    m_helpVideo->setGeometry(m_helpVideoPlace.drawn);
     m_helpVideo->setText(QStringLiteral("=> Hjælp video"));
 
     m_continue->setObjectName(QStringLiteral("Command2"));

@@ -57,7 +57,7 @@ FrmSplash::FrmSplash(QWidget *parent)
     m_close->setObjectName(QStringLiteral("cmdClose"));
     m_closePlace = {Twips::rect(4968, 1008, 852, 300), Twips::rect(4500, 1008, 1320, 300),
                     sansFont(8)};
-    m_close->setGeometry(m_closePlace.design);
+    m_close->setGeometry(m_closePlace.drawn);
     m_close->setText(QStringLiteral("Close"));
     connect(m_close, &QPushButton::clicked, this, &FrmSplash::closeToMain);
 
