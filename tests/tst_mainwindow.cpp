@@ -55,10 +55,12 @@ private slots:
         form->show();
         const QSize locked = form->size();
         QCOMPARE(locked, QSize(162, 101));
-        form->Timer1_Timer(); // clears chg
         form->resize(400, 300);
         QCOMPARE(form->size(), locked);
+        form->Timer1_Timer(); // clears chg
+        form->ToMin();
         QVERIFY(form->changed());
+        QCOMPARE(form->size(), locked);
     }
 
     void switchCycles_data() {
@@ -140,7 +142,8 @@ private slots:
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
         QTest::keyClick(form->findChild<QWidget *>(control), Qt::Key_F1);
         QCOMPARE(rig.opener.opened.size(), 1);
-        QCOMPARE(rig.opener.opened.first().toLocalFile(), rig.folder() + QStringLiteral("VKhelp-en.html"));
+        QCOMPARE(rig.opener.opened.first().toLocalFile(),
+                 rig.folder() + QStringLiteral("VKhelp-en.html"));
     }
 
     void messageFieldCopiesWithCtrlCAlone() {
@@ -194,7 +197,8 @@ private slots:
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
         form->show();
         auto *msg = child<QLineEdit>(*form, "txtMsg");
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                                msg->mapToGlobal(QPoint(0, 0)));
         QApplication::sendEvent(msg, &event);
         QVERIFY(form->generalMenu()->isVisible());
         form->generalMenu()->hide();

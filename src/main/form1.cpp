@@ -1,6 +1,7 @@
 #include "main/form1.h"
 
 #include "platform/notifier.h"
+#include "windows/pictures.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,7 +15,9 @@
 
 namespace {
 constexpr int twipsPerPixel = 15;
-constexpr int px(int twips) { return (twips + twipsPerPixel / 2) / twipsPerPixel; }
+constexpr int px(int twips) {
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+}
 QRect twipRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
@@ -26,7 +29,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
       platform_(platform) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Norvak Vekora"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vekora-32.png")));
+    setWindowIcon(programIcon());
     QFont dialogFont = font();
     dialogFont.setPointSizeF(8);
     setFont(dialogFont);
@@ -113,7 +116,8 @@ void Form1::createControls() {
         if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
             return;
         QString flat = text;
-        flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        flat.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
         const int caret = txtMsg->cursorPosition();
         txtMsg->setText(flat);
         txtMsg->setCursorPosition(caret);
