@@ -66,6 +66,7 @@ void Form1::menuLang_Click(int index) {
         cboDay->setCurrentIndex(selected);
     }
     applyAccessibleNames();
+    fitFonts();
     chg = true;
 }
 

@@ -1,5 +1,6 @@
 #include "main/form1.h"
 
+#include "main/fitfont.h"
 #include "platform/notifier.h"
 #include "windows/pictures.h"
 
@@ -107,6 +108,9 @@ void Form1::createControls() {
     txtMsg->setFocus();
 
     Label0->lower();
+    // The date's descenders reach into the time display's painted background.
+    Label3->raise();
+    fitFonts();
 
     connect(txtAlrm, &QLineEdit::textChanged, this, &Form1::txtAlrm_Change);
     connect(CmdStop, &QPushButton::clicked, this, &Form1::CmdStop_Click);
@@ -178,6 +182,18 @@ void Form1::invertTimeDisplay() {
     p.setColor(QPalette::Window, normal ? text : face);
     p.setColor(QPalette::WindowText, normal ? face : text);
     Label4->setPalette(p);
+}
+
+void Form1::fitFonts() {
+    const QFont base = font();
+    QStringList days;
+    for (int i = 0; i < cboDay->count(); ++i)
+        days << cboDay->itemText(i);
+    cboDay->setFont(fittingFont(base, days, textRoom(cboDay)));
+    txtAlrm->setFont(fittingFont(base, {QStringLiteral("00:00")}, textRoom(txtAlrm)));
+    const QStringList captions{CmdStop->text(), texts_.stattxt[0], texts_.stattxt[1],
+                               texts_.stattxt[3] + QStringLiteral(" ((o))"), texts_.stattxt[4]};
+    CmdStop->setFont(fittingFont(base, captions, textRoom(CmdStop)));
 }
 
 void Form1::onTimer1() {
