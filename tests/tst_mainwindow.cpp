@@ -146,6 +146,18 @@ private slots:
                  rig.folder() + QStringLiteral("VKhelp-en.html"));
     }
 
+    void missingHelpPageIsExplained() {
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        form->menuLang_Click(1);
+        QString shown;
+        answer(QMessageBox::Ok, &shown);
+        form->menuHelp_Click();
+        QCOMPARE(shown, strings(Language::Danish).main.helpMissing + rig.folder() +
+                            QStringLiteral("VKhelp-da.html"));
+        QVERIFY(rig.opener.opened.isEmpty());
+    }
+
     void messageFieldCopiesWithCtrlCAlone() {
         TestRig rig;
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
@@ -177,6 +189,8 @@ private slots:
                 << QString::fromLatin1(name) << int(Qt::RightButton) << true;
             QTest::newRow(qPrintable(QStringLiteral("middle on %1").arg(QLatin1String(name))))
                 << QString::fromLatin1(name) << int(Qt::MiddleButton) << false;
+            QTest::newRow(qPrintable(QStringLiteral("left on %1").arg(QLatin1String(name))))
+                << QString::fromLatin1(name) << int(Qt::LeftButton) << false;
         }
     }
     void rightPressOpensTheGeneralMenu() {
