@@ -100,20 +100,6 @@ private slots:
         if (form->switchState() == SwitchState::Armed)
             QCOMPARE(form->alarmTime(), alarmTime);
     }
-
-    void typedMessageComesBackExactly() {
-        TestRig rig;
-        const QString message = QStringLiteral("Æbler €5 – ½ ⏰ 😴 עברית");
-        {
-            auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-            field(*form, "txtMsg")->clear();
-            type(field(*form, "txtMsg"), message);
-            QCOMPARE(field(*form, "txtMsg")->text(), message);
-            form->GemIni();
-        }
-        auto form = rig.started(rig.iniLines());
-        QCOMPARE(field(*form, "txtMsg")->text(), message);
-    }
 };
 
 QTEST_MAIN(TestBadInput)

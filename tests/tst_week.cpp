@@ -165,6 +165,7 @@ private slots:
             // Sunday: only Mondays, so Monday 14:00; then nothing chosen, never again.
             {"2026-12-13 12:00:30", setDay(2)},
             {"2026-12-14 15:00:00", setDay(-1)},
+            {"2026-12-14 15:00:01", setAlarm(QStringLiteral("23:00"))},
         };
         QElapsedTimer timer;
         timer.start();
