@@ -10,7 +10,6 @@ void Form1::SetCmdStop(SwitchState state) {
     switchState_ = state;
     const int index = static_cast<int>(state);
     CmdStop->setText(state == SwitchState::Armed ? texts_.stattxt[3] + lyd : texts_.stattxt[index]);
-    CmdStop->setAccessibleName(CmdStop->toolTip().isEmpty() ? CmdStop->text() : CmdStop->toolTip());
     if (wasRinging && state != SwitchState::Ringing && platform_.notifier)
         platform_.notifier->withdraw();
 }

@@ -3,6 +3,7 @@
 #include "main/fitfont.h"
 #include "platform/notifier.h"
 #include "windows/pictures.h"
+#include "windows/twips.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,16 +14,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
-
-namespace {
-constexpr int twipsPerPixel = 15;
-constexpr int px(int twips) {
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
-}
-QRect twipRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-} // namespace
 
 Form1::Form1(const Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -35,7 +26,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     dialogFont.setPointSizeF(8);
     setFont(dialogFont);
 
-    lockedSize = QSize(px(2430), px(1515));
+    lockedSize = QSize(Twips::px(2430), Twips::px(1515));
     setFixedSize(lockedSize);
 
     createControls();
@@ -60,16 +51,16 @@ void Form1::createControls() {
     // The empty background label receives the clicks on the window itself.
     Label0 = new QLabel(this);
     Label0->setObjectName(QStringLiteral("Label(0)"));
-    Label0->setGeometry(twipRect(0, 0, 2460, 1530));
+    Label0->setGeometry(Twips::rect(0, 0, 2460, 1530));
 
     Label3 = new QLabel(QStringLiteral("Mandag 31. november 2001"), this);
     Label3->setObjectName(QStringLiteral("Label(3)"));
-    Label3->setGeometry(twipRect(0, 0, 2460, 228));
+    Label3->setGeometry(Twips::rect(0, 0, 2460, 228));
     Label3->setAlignment(Qt::AlignCenter);
 
     Label4 = new QLabel(QStringLiteral("00:00:00"), this);
     Label4->setObjectName(QStringLiteral("Label(4)"));
-    Label4->setGeometry(twipRect(216, 168, 2052, 300));
+    Label4->setGeometry(Twips::rect(216, 168, 2052, 300));
     Label4->setAlignment(Qt::AlignCenter);
     QFont timeFont = font();
     timeFont.setPointSizeF(13.5);
@@ -80,26 +71,26 @@ void Form1::createControls() {
 
     Frame1 = new QGroupBox(QStringLiteral("Alarm"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipRect(183, 456, 2070, 840));
+    Frame1->setGeometry(Twips::rect(183, 456, 2070, 840));
 
     cboDay = new QComboBox(Frame1);
     cboDay->setObjectName(QStringLiteral("cboDay"));
-    cboDay->setGeometry(twipRect(45, 180, 675, 315));
+    cboDay->setGeometry(Twips::rect(45, 180, 675, 315));
 
     txtAlrm = new QLineEdit(QStringLiteral("00:00"), Frame1);
     txtAlrm->setObjectName(QStringLiteral("txtAlrm"));
-    txtAlrm->setGeometry(twipRect(720, 180, 510, 288));
+    txtAlrm->setGeometry(Twips::rect(720, 180, 510, 288));
     alarmFieldPalette = txtAlrm->palette();
 
     CmdStop = new QPushButton(QStringLiteral("Off"), Frame1);
     CmdStop->setObjectName(QStringLiteral("CmdStop"));
-    CmdStop->setGeometry(twipRect(1260, 180, 756, 315));
+    CmdStop->setGeometry(Twips::rect(1260, 180, 756, 315));
     CmdStop->setToolTip(QStringLiteral("Alarm On/Off."));
     CmdStop->setAutoDefault(false);
 
     txtMsg = new QLineEdit(Frame1);
     txtMsg->setObjectName(QStringLiteral("txtMsg"));
-    txtMsg->setGeometry(twipRect(48, 504, 1950, 270));
+    txtMsg->setGeometry(Twips::rect(48, 504, 1950, 270));
 
     // Tab order: message, weekday, alarm time, switch.
     setTabOrder(txtMsg, cboDay);

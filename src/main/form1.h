@@ -129,9 +129,7 @@ private:
     int pLeft = 0;
     int winstate = 0;
     int winstateN = 0;
-    int hbase = 0;
     int freq = 15;
-    QString apath;
     QString VideoAvail;
     QString lyd;
     QString stp;

@@ -1,4 +1,5 @@
 #include "main/form1.h"
+#include "windows/twips.h"
 
 #include "alarm/alarmtext.h"
 #include "lang/help.h"
@@ -14,7 +15,6 @@
 #include <cmath>
 
 namespace {
-constexpr int twipsPerPixel = 15;
 
 // A damaged file must not pick a weekday the list does not have.
 bool isWeekdayEntry(int n) {
@@ -23,8 +23,6 @@ bool isWeekdayEntry(int n) {
 } // namespace
 
 void Form1::Form_Load() {
-    hbase = frameGeometry().height() * twipsPerPixel;
-    apath = platform_.programFolder;
     VideoAvail = ::videoAvail(platform_.dataFolder);
     frmInit = new FrmInit(this);
     frmInit->setVideoAvail(VideoAvail);
@@ -84,25 +82,25 @@ void Form1::applySettingsLines(const QStringList &lines) {
     winstate = roundedNumber(soundAndState->mid(1)).value_or(0);
 
     const QRect screenRect = screen()->geometry();
-    const double windowHeight = frameGeometry().height() * twipsPerPixel;
-    const double windowWidth = frameGeometry().width() * twipsPerPixel;
+    const double windowHeight = frameGeometry().height() * Twips::perPixel;
+    const double windowWidth = frameGeometry().width() * Twips::perPixel;
     const auto finite = [](double v) { return std::isfinite(v) ? v : 0.0; };
 
     const auto topLine = line(3);
     if (!topLine)
         return;
     double top = finite(leadingNumber(*topLine));
-    rangetest(top, screenRect.height() * twipsPerPixel - windowHeight - 324);
+    rangetest(top, screenRect.height() * Twips::perPixel - windowHeight - 324);
 
     const auto leftLine = line(4);
     if (!leftLine) {
-        move(x(), static_cast<int>(std::lround(top / twipsPerPixel)));
+        move(x(), static_cast<int>(std::lround(top / Twips::perPixel)));
         return;
     }
     double left = finite(leadingNumber(*leftLine));
-    rangetest(left, screenRect.width() * twipsPerPixel - windowWidth);
-    move(static_cast<int>(std::lround(left / twipsPerPixel)),
-         static_cast<int>(std::lround(top / twipsPerPixel)));
+    rangetest(left, screenRect.width() * Twips::perPixel - windowWidth);
+    move(static_cast<int>(std::lround(left / Twips::perPixel)),
+         static_cast<int>(std::lround(top / Twips::perPixel)));
 
     const auto weekdayLine = line(5);
     if (!weekdayLine)

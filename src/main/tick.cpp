@@ -3,6 +3,7 @@
 #include "main/form1.h"
 #include "platform/attention.h"
 #include "platform/notifier.h"
+#include "windows/twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -11,7 +12,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr int twipsPerPixel = 15;
 constexpr int secondsPerDay = 86400;
 // How long after the alarm minute begins the window is pulled forward and Num Lock blinks.
 constexpr int attentionSeconds = 4;
@@ -27,8 +27,8 @@ void Form1::Timer1_Timer() {
     bool fire = false;
 
     if (isNormalState()) {
-        pTop = frameGeometry().top() * twipsPerPixel;
-        pLeft = frameGeometry().left() * twipsPerPixel;
+        pTop = frameGeometry().top() * Twips::perPixel;
+        pLeft = frameGeometry().left() * Twips::perPixel;
         if (chg)
             chg1 = true;
     }

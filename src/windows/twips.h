@@ -5,6 +5,8 @@
 // The two small windows were laid out in twips; at 96 dots per inch 15 of them make a pixel.
 namespace Twips {
 
+constexpr int perPixel = 15;
+
 constexpr int px(int twips) {
     return (twips * 2 + 15) / 30;
 } // nearest pixel, for twips >= 0
