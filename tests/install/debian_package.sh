@@ -4,25 +4,14 @@ source "$(dirname "$0")/common.sh"
 build=$1 source_dir=$2 version=$3 app_id=$4
 
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
-    >"$scratch/cpack.log" 2>&1 || {
-    cat "$scratch/cpack.log" >&2
-    fail "cpack"
-    finish
-}
-debs=("$scratch"/out/vekora_"$version"_*.deb)
-[ -f "${debs[0]}" ] || {
-    fail "no vekora_${version}_*.deb in: $(ls "$scratch/out")"
-    finish
-}
-deb=${debs[0]}
+    >"$scratch/cpack.log" 2>&1 || die cpack "$scratch/cpack.log"
+deb=$(ls "$scratch"/out/vekora_"$version"_*.deb 2>"$scratch/ls.log") ||
+    die "no vekora_${version}_*.deb" "$scratch/ls.log"
 
 info=$(dpkg-deb --info "$deb")
 field() { sed -n "s/^ $1: //p" <<<"$info"; }
-[ "$(field Package)" = vekora ] || fail "Package: $(field Package)"
-[ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
-[ "$(field Section)" = utils ] || fail "Section: $(field Section)"
-[ "$(field Maintainer)" = "Norvak <vekora@norvak.example.com>" ] ||
-    fail "Maintainer: $(field Maintainer)"
+[ "$(field Package) $(field Version)" = "vekora $version" ] ||
+    fail "package $(field Package) $(field Version)"
 depends=$(field Depends)
 # shlibdeps lists only libraries whose symbols the binary uses; libqt6gui6 comes in through
 # the platform plugins at the latest, which the package names itself.
