@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QPixmap>
+
+// The pictures built into the program. The resources live in a static library, where nothing
+// would pull them in, so these make sure they are registered first.
+QPixmap programIcon();  // the alarm clock, 32 x 32
+QPixmap aboutPicture(); // the About window's alarm clock, 139 x 120
