@@ -128,8 +128,11 @@ int second(int seconds) {
             delays.push_back(int(now % 1000));
         }
     });
-    QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);
-    QCoreApplication::exec();
+    // A loop of its own: quitting the application would close the window, which asks the user.
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    form.hide();
     if (delays.size() > 1)
         delays.erase(delays.begin()); // the first tick follows the start, not a whole second
     std::printf("second_samples %zu\n", delays.size());
