@@ -3,6 +3,7 @@
 // Stand-ins for everything the program asks of the operating system.
 
 #include "main/form1.h"
+#include "main/settingscodec.h"
 #include "platform/attention.h"
 #include "platform/clock.h"
 #include "platform/notifier.h"
@@ -21,7 +22,9 @@ class FakeClock : public Clock {
 public:
     ClockSample sample{0, QDate(2026, 12, 7)}; // a Monday
     ClockSample now() const override { return sample; }
-    void set(const QDate &date, int h, int m, double s = 0) { sample = {h * 3600 + m * 60 + s, date}; }
+    void set(const QDate &date, int h, int m, double s = 0) {
+        sample = {h * 3600 + m * 60 + s, date};
+    }
     void advance(double seconds) {
         sample.seconds += seconds;
         while (sample.seconds >= 86400) {
@@ -93,10 +96,7 @@ struct TestRig {
         QFile f(iniPath());
         if (!f.open(QIODevice::ReadOnly))
             return {};
-        QString text = QString::fromUtf8(f.readAll());
-        if (text.endsWith(QStringLiteral("\r\n")))
-            text.chop(2);
-        return text.split(QStringLiteral("\r\n"));
+        return decodeSettingsLines(f.readAll());
     }
 
     // A main window whose own timer is stopped: the test drives every tick.
@@ -132,8 +132,12 @@ inline void onNextModal(std::function<void(QWidget *)> action) {
 // English, sound on, normal window, every day, the given alarm text, armed.
 inline QStringList iniWithAlarm(const QString &alarm, int weekday = 0,
                                 const QString &caption = QStringLiteral("On ((o))")) {
-    return {QStringLiteral("0"),  QStringLiteral("1 0 "),
-            QStringLiteral(" 0 "), QStringLiteral(" 0 "),
-            QStringLiteral(" %1 ").arg(weekday), alarm,
-            QString(),             caption};
+    return {QStringLiteral("0"),
+            QStringLiteral("1 0 "),
+            QStringLiteral(" 0 "),
+            QStringLiteral(" 0 "),
+            QStringLiteral(" %1 ").arg(weekday),
+            alarm,
+            QString(),
+            caption};
 }

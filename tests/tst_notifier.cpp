@@ -1,4 +1,8 @@
+#include "fakes.h"
 #include "platform/dbusnotifier.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QDBusConnection>
 #include <QProcess>
@@ -67,6 +71,7 @@ private slots:
     void secondShowReplacesFirst();
     void destructionClosesNotification();
     void withoutServiceNothingHappens();
+    void ringingWindowNotifiesAndIsStoppedFromIt();
 
 private:
     uint showAndLearnId(DBusNotifier &notifier); // returns once the notifier surely knows the id
@@ -222,6 +227,41 @@ void TestNotifier::withoutServiceNothingHappens() {
     QCOMPARE(stops.count(), 0);
 }
 
+void TestNotifier::ringingWindowNotifiesAndIsStoppedFromIt() {
+    TestRig rig;
+    Platform platform = rig.platform();
+    platform.notifier = m_notifier.get();
+    rig.writeIni(iniWithAlarm(QStringLiteral("07:30")));
+    rig.clock.set(QDate(2026, 12, 7), 7, 29, 59);
+    Form1 form(platform);
+    form.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
+    form.Form_Load();
+    form.findChild<QLineEdit *>(QStringLiteral("txtMsg"))->setText(QStringLiteral("Stand-up"));
+
+    rig.clock.advance(1);
+    form.Timer1_Timer();
+    QCOMPARE(form.switchState(), std::optional(SwitchState::Ringing));
+    QTRY_COMPARE(m_fake.notifies.size(), 1);
+    const NotifyCall call = m_fake.notifies.first();
+    QCOMPARE(call.summary, QStringLiteral("Alarm !!!"));
+    QCOMPARE(call.body, QStringLiteral("Stand-up"));
+    QCOMPARE(call.hints.value(QStringLiteral("urgency")).value<uchar>(), uchar(2));
+    QCOMPARE(call.actions.first(), QStringLiteral("stop"));
+    emit m_fake.ActionInvoked(call.id, QStringLiteral("stop"));
+    QTRY_COMPARE(form.switchState(), std::optional(SwitchState::Armed));
+    QTRY_COMPARE(m_fake.closes, QList<uint>{call.id});
+
+    // Next day the switch itself stops it, and the notification goes with it.
+    rig.clock.advance(86399);
+    form.Timer1_Timer();
+    rig.clock.advance(1);
+    form.Timer1_Timer();
+    QTRY_COMPARE(m_fake.notifies.size(), 2);
+    QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("CmdStop")), Qt::LeftButton);
+    QCOMPARE(form.switchState(), std::optional(SwitchState::Armed));
+    QTRY_COMPARE(m_fake.closes.size(), 2);
+}
+
 void TestNotifier::stopBus() {
     m_notifier.reset();
     m_client.reset();
@@ -237,5 +277,5 @@ void TestNotifier::stopBus() {
     }
 }
 
-QTEST_GUILESS_MAIN(TestNotifier)
+QTEST_MAIN(TestNotifier)
 #include "tst_notifier.moc"

@@ -50,12 +50,19 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("off, valid") << "07:30" << "Off" << int(SwitchState::Off) << "Off";
-        QTest::newRow("Danish off, valid") << "07:30" << "Fra" << int(SwitchState::Off) << "Off";
-        QTest::newRow("ringing when saved") << "07:30" << "Stop" << int(SwitchState::Armed) << "On ((o))";
-        QTest::newRow("off, faulty") << "7.3" << "Off" << int(SwitchState::Error) << "Error!";
-        QTest::newRow("armed caption, faulty") << "945" << "On ((o))" << int(SwitchState::Error) << "Error!";
-        QTest::newRow("midnight is a time too") << "00:00" << "On ((o))" << int(SwitchState::Armed) << "On ((o))";
+        QTest::newRow("off, valid") << "07:30"
+                                    << "Off" << int(SwitchState::Off) << "Off";
+        QTest::newRow("Danish off, valid") << "07:30"
+                                           << "Fra" << int(SwitchState::Off) << "Off";
+        QTest::newRow("ringing when saved") << "07:30"
+                                            << "Stop" << int(SwitchState::Armed) << "On ((o))";
+        QTest::newRow("off, faulty") << "7.3"
+                                     << "Off" << int(SwitchState::Error) << "Error!";
+        QTest::newRow("armed caption, faulty") << "945"
+                                               << "On ((o))" << int(SwitchState::Error) << "Error!";
+        QTest::newRow("midnight is a time too")
+            << "00:00"
+            << "On ((o))" << int(SwitchState::Armed) << "On ((o))";
     }
     void storedCaptionAndStateAgree() {
         QFETCH(QString, alarm);
@@ -77,11 +84,12 @@ private slots:
         QTest::newRow("language only") << QStringList({"1"}) << 1 << 0 << "00:00";
         QTest::newRow("no language chosen") << QStringList({""}) << 0 << 0 << "00:00";
         QTest::newRow("language 7") << QStringList({"7", "1 0 "}) << 0 << 0 << "00:00";
-        QTest::newRow("huge language") << QStringList({"99999999999999999999"}) << 0 << 0 << "00:00";
-        QTest::newRow("weekday 9 ignored") << QStringList({"0", "1 0 ", " 0 ", " 0 ", " 9 ", "07:30"})
-                                           << 0 << 0 << "07:30";
-        QTest::newRow("weekday -1") << QStringList({"0", "1 0 ", " 0 ", " 0 ", "-1 "}) << 0 << -1
-                                    << "00:00";
+        QTest::newRow("huge language")
+            << QStringList({"99999999999999999999"}) << 0 << 0 << "00:00";
+        QTest::newRow("weekday 9 ignored")
+            << QStringList({"0", "1 0 ", " 0 ", " 0 ", " 9 ", "07:30"}) << 0 << 0 << "07:30";
+        QTest::newRow("weekday -1")
+            << QStringList({"0", "1 0 ", " 0 ", " 0 ", "-1 "}) << 0 << -1 << "00:00";
         QTest::newRow("garbage positions")
             << QStringList({"0", "x", "1e999", "-1e999", "abc", "12.3"}) << 0 << 0 << "12:3";
     }

@@ -22,7 +22,9 @@ class TestTick : public QObject {
         return form.findChild<QLabel *>(QStringLiteral("Label(4)"))->text();
     }
     static QColor timeBackground(Form1 &form) {
-        return form.findChild<QLabel *>(QStringLiteral("Label(4)"))->palette().color(QPalette::Window);
+        return form.findChild<QLabel *>(QStringLiteral("Label(4)"))
+            ->palette()
+            .color(QPalette::Window);
     }
 
 private slots:
@@ -137,8 +139,8 @@ private slots:
         QVERIFY(!(form->windowState() & Qt::WindowMinimized));
         QCOMPARE(form->windowTitle(), QStringLiteral("Alarm !!!"));
         // The beep only in the firing tick; activation before Num Lock in the first four seconds.
-        QCOMPARE(rig.attention.calls,
-                 QStringList({QStringLiteral("beep"), QStringLiteral("front"), QStringLiteral("numlock")}));
+        QCOMPARE(rig.attention.calls, QStringList({QStringLiteral("beep"), QStringLiteral("front"),
+                                                   QStringLiteral("numlock")}));
         const QColor first = timeBackground(*form);
         run(*form, rig.clock, 1);
         QVERIFY(timeBackground(*form) != first);

@@ -34,4 +34,6 @@ void Form1::CmdStop_Click() {
     chg = true;
 }
 
-void Form1::cboDay_Click() { chg = true; }
+void Form1::cboDay_Click() {
+    chg = true;
+}

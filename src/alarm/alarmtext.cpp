@@ -53,6 +53,23 @@ QString putColonAt(const QString &s, qsizetype n) {
     return s.left(n - 1) + QLatin1Char(':') + s.mid(n);
 }
 
+// Cutting at five characters or putting a colon after the second one can fall between the two
+// halves of a character outside the basic plane; no half may stay in the field.
+QString withoutBrokenPairs(const QString &s) {
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += s.at(++i);
+        } else if (!c.isSurrogate()) {
+            out += c;
+        }
+    }
+    return out;
+}
+
 Pass onePass(const QString &input, int caret) {
     Pass out;
     QString s = input;
@@ -103,7 +120,7 @@ Pass onePass(const QString &input, int caret) {
     if (selpos == 5) // a complete time puts the caret at the start
         selpos = 0;
 
-    out.text = s;
+    out.text = withoutBrokenPairs(s);
     out.selpos = selpos;
     return out;
 }

@@ -19,7 +19,8 @@ void Form1::createMenu() {
     menuLanguage->setObjectName(QStringLiteral("menuLanguage"));
     const std::array<QString, 2> languageNames{QStringLiteral("English"), QStringLiteral("Dansk")};
     for (int i = 0; i < 2; ++i) {
-        menulang[i] = menuLanguage->addAction(languageNames[i], this, [this, i] { menuLang_Click(i); });
+        menulang[i] =
+            menuLanguage->addAction(languageNames[i], this, [this, i] { menuLang_Click(i); });
         menulang[i]->setObjectName(QStringLiteral("menulang(%1)").arg(i));
         menulang[i]->setCheckable(true);
     }
@@ -36,4 +37,6 @@ void Form1::createMenu() {
     menuExit->setObjectName(QStringLiteral("menuExit"));
 }
 
-void Form1::showGeneralMenu(const QPoint &globalPos) { menuPopUp->popup(globalPos); }
+void Form1::showGeneralMenu(const QPoint &globalPos) {
+    menuPopUp->popup(globalPos);
+}

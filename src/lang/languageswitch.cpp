@@ -26,11 +26,11 @@ void Form1::menuLang_Click(int index) {
     const StringTable &table = strings(language);
     texts_ = table.main;
     const QChar videoLetter = VideoAvail.size() > i ? VideoAvail.at(i) : QChar();
-    const bool videoPresent = videoLetter == (language == Language::English ? QLatin1Char('E')
-                                                                            : QLatin1Char('D'));
+    const bool videoPresent =
+        videoLetter == (language == Language::English ? QLatin1Char('E') : QLatin1Char('D'));
     if (frmInit)
-        frmInit->applyTexts(table.welcome, videoPresent ? table.welcome.helpVideo
-                                                        : table.welcome.noHelpVideo);
+        frmInit->applyTexts(table.welcome,
+                            videoPresent ? table.welcome.helpVideo : table.welcome.noHelpVideo);
     aboutWindow()->applyTexts(table.about, platformLine(vers));
 
     stp = texts_.stp;
@@ -66,6 +66,7 @@ void Form1::menuLang_Click(int index) {
         cboDay->setCurrentIndex(selected);
     }
     applyAccessibleNames();
+    fitFonts();
     chg = true;
 }
 

@@ -18,11 +18,11 @@ QString dateLine(std::optional<Language> language, const MainTexts &texts, const
 
 // What the caption of the minimised window needs to know.
 struct CaptionInputs {
-    QString dayText;    // the weekday list's displayed text
-    int dayIndex = -1;  // its selected entry
-    double seconds = 0; // now, fractional seconds since midnight
-    int weekday = 1;    // today, Sunday = 1
-    int alarmTime = 0;  // seconds after midnight
+    QString dayText;         // the weekday list's displayed text
+    int dayIndex = -1;       // its selected entry
+    double seconds = 0;      // now, fractional seconds since midnight
+    int weekday = 1;         // today, Sunday = 1
+    int alarmTime = 0;       // seconds after midnight
     bool armedShown = false; // the switch shows the armed caption
     QString alarmText;
     QString lyd;

@@ -4,7 +4,9 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
-bool Form1::soundOn() const { return menuSound->isChecked(); }
+bool Form1::soundOn() const {
+    return menuSound->isChecked();
+}
 
 void Form1::menuSound_Click() {
     // The action has already toggled its own check mark; mLyd sets it again from the wish.
@@ -18,9 +20,13 @@ void Form1::mLyd(bool sound) {
         SetCmdStop(SwitchState::Armed);
 }
 
-void Form1::menuMin_Click() { ToMin(); }
+void Form1::menuMin_Click() {
+    ToMin();
+}
 
-void Form1::ToMin() { setWindowState(windowState() | Qt::WindowMinimized); }
+void Form1::ToMin() {
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
 
 void Form1::menuExit_Click() {
     GemIni();

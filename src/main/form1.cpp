@@ -1,6 +1,8 @@
 #include "main/form1.h"
 
+#include "main/fitfont.h"
 #include "platform/notifier.h"
+#include "windows/pictures.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,7 +16,9 @@
 
 namespace {
 constexpr int twipsPerPixel = 15;
-constexpr int px(int twips) { return (twips + twipsPerPixel / 2) / twipsPerPixel; }
+constexpr int px(int twips) {
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+}
 QRect twipRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
@@ -26,7 +30,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
       platform_(platform) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Norvak Vekora"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vekora-32.png")));
+    setWindowIcon(programIcon());
     QFont dialogFont = font();
     dialogFont.setPointSizeF(8);
     setFont(dialogFont);
@@ -104,6 +108,9 @@ void Form1::createControls() {
     txtMsg->setFocus();
 
     Label0->lower();
+    // The date's descenders reach into the time display's painted background.
+    Label3->raise();
+    fitFonts();
 
     connect(txtAlrm, &QLineEdit::textChanged, this, &Form1::txtAlrm_Change);
     connect(CmdStop, &QPushButton::clicked, this, &Form1::CmdStop_Click);
@@ -113,7 +120,8 @@ void Form1::createControls() {
         if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
             return;
         QString flat = text;
-        flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        flat.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
         const int caret = txtMsg->cursorPosition();
         txtMsg->setText(flat);
         txtMsg->setCursorPosition(caret);
@@ -174,6 +182,18 @@ void Form1::invertTimeDisplay() {
     p.setColor(QPalette::Window, normal ? text : face);
     p.setColor(QPalette::WindowText, normal ? face : text);
     Label4->setPalette(p);
+}
+
+void Form1::fitFonts() {
+    const QFont base = font();
+    QStringList days;
+    for (int i = 0; i < cboDay->count(); ++i)
+        days << cboDay->itemText(i);
+    cboDay->setFont(fittingFont(base, days, textRoom(cboDay)));
+    txtAlrm->setFont(fittingFont(base, {QStringLiteral("00:00")}, textRoom(txtAlrm)));
+    const QStringList captions{CmdStop->text(), texts_.stattxt[0], texts_.stattxt[1],
+                               texts_.stattxt[3] + QStringLiteral(" ((o))"), texts_.stattxt[4]};
+    CmdStop->setFont(fittingFont(base, captions, textRoom(CmdStop)));
 }
 
 void Form1::onTimer1() {

@@ -89,6 +89,7 @@ private:
     void setTimeDisplayNormal();
     void invertTimeDisplay();
     void applyAccessibleNames();
+    void fitFonts();
     bool isNormalState() const;
     void onTimer1();
     QString notificationBody(const ClockSample &now) const;

@@ -17,7 +17,9 @@ namespace {
 constexpr int twipsPerPixel = 15;
 
 // A damaged file must not pick a weekday the list does not have.
-bool isWeekdayEntry(int n) { return n >= -1 && n <= 7; }
+bool isWeekdayEntry(int n) {
+    return n >= -1 && n <= 7;
+}
 } // namespace
 
 void Form1::Form_Load() {

@@ -1,4 +1,5 @@
 #include "main/display.h"
+#include "main/fitfont.h"
 #include "main/form1.h"
 #include "platform/attention.h"
 #include "platform/notifier.h"
@@ -66,8 +67,13 @@ void Form1::Timer1_Timer() {
         }
     }
 
-    if (chg)
-        Label3->setText(dateLine(language_, texts_, now.date));
+    if (chg) {
+        const QString date = dateLine(language_, texts_, now.date);
+        if (date != Label3->text()) {
+            Label3->setText(date);
+            Label3->setFont(fittingFont(font(), {date}, textRoom(Label3)));
+        }
+    }
 
     if (switchState_ == SwitchState::Ringing) {
         if (soundOn() && fire)

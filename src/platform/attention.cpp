@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QWidget>
 
-void BasicAttention::beep() { QApplication::beep(); }
+void BasicAttention::beep() {
+    QApplication::beep();
+}
 
 void BasicAttention::bringToFront(QWidget *window) {
     if (!window)

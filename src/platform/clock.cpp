@@ -11,6 +11,7 @@ ClockSample SystemClock::now() const {
 int msUntilNextSecond(const ClockSample &sample) {
     // A few milliseconds past the second so that the tick never lands just before it.
     constexpr int lateBy = 5;
-    const double fraction = sample.seconds - std::floor(sample.seconds);
-    return static_cast<int>(std::ceil((1.0 - fraction) * 1000.0)) + lateBy;
+    // Samples are whole milliseconds; rounding undoes the binary fraction's error.
+    const int msIntoSecond = static_cast<int>(std::llround(sample.seconds * 1000.0) % 1000);
+    return 1000 - msIntoSecond + lateBy;
 }

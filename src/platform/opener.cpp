@@ -2,4 +2,6 @@
 
 #include <QDesktopServices>
 
-bool DesktopOpener::open(const QUrl &url) { return QDesktopServices::openUrl(url); }
+bool DesktopOpener::open(const QUrl &url) {
+    return QDesktopServices::openUrl(url);
+}

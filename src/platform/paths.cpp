@@ -38,7 +38,10 @@ QString dataFolder(const QString &programFolder) {
 }
 
 QString settingsFilePath(const QString &programFolder) {
-    if (QFileInfo(programFolder).isWritable())
+    // An installed program (bin/ beside share/vekora) keeps no settings among the programs,
+    // even where the user may write there: root in /usr/bin, or an install into ~/.local.
+    const bool installed = dataFolder(programFolder) != programFolder;
+    if (!installed && QFileInfo(programFolder).isWritable())
         return programFolder + QStringLiteral("Vekora.ini");
     // Not AppConfigLocation: that depends on the application name, which is not yet set when
     // --help reports this path, and the answer must not change once the window exists.

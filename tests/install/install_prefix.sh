@@ -24,8 +24,8 @@ grep -qxF "Data folder:   $data" <<<"$help" || fail "--help does not report $dat
 for page in VKhelp-en.html VKhelp-da.html; do
     grep -qF "$data$page" <<<"$help" || fail "--help does not name $data$page"
 done
-grep -qF "Settings file: $prefix/bin/Vekora.ini" <<<"$help" ||
-    fail "--help does not put the settings beside the writable program folder"
+grep -q "^Settings file: .*/Vekora/Vekora.ini$" <<<"$help" ||
+    fail "--help does not keep the settings of an installed program in the config folder:"$'\n'"$help"
 
 # Every page and video the source ships is where the program looks for it.
 while read -r name; do
