@@ -1,5 +1,7 @@
 # The two commands of this project: `make run` and `make test`.
 # Both install what they need on a fresh Debian 12 machine first.
+# Besides: `make test-asan` (the suite under AddressSanitizer/UBSan), `make fuzz-smoke` (part of
+# `make test`), `make fuzz` (long fuzzing runs) and `make bench` (figures, no assertions).
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
@@ -7,9 +9,10 @@ SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
             libgl-dev libcanberra-dev libx11-dev libxtst-dev sound-theme-freedesktop \
             xvfb xauth dbus x11-utils fonts-dejavu-core \
-            desktop-file-utils appstream dpkg-dev file
+            desktop-file-utils appstream dpkg-dev file \
+            clang libclang-rt-14-dev
 
-.PHONY: run test deps build clean
+.PHONY: run test deps build clean fuzz fuzz-build fuzz-smoke test-asan bench
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
@@ -31,6 +34,62 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
+
+# The fuzz targets are built by clang into a tree of their own; crashes and grown corpora stay
+# there too, so a fuzzing run never writes into the repository.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_TARGETS := fuzz_alarmtext fuzz_settings
+FUZZ_SECONDS ?= 300
+FUZZ_RUNS    ?= 20000
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/crashes
+
+# Each target once over its seed corpus and a few thousand mutations: seconds, not minutes.
+fuzz-smoke: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	    echo "fuzz-smoke: $$t ($(FUZZ_RUNS) runs)"; \
+	    rm -rf $(FUZZ_BUILD)/smoke-$$t && mkdir -p $(FUZZ_BUILD)/smoke-$$t; \
+	    ./$(FUZZ_BUILD)/$$t -runs=$(FUZZ_RUNS) -seed=1 -print_final_stats=0 \
+	        -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t- \
+	        $(FUZZ_BUILD)/smoke-$$t fuzz/corpus/$$t 2>$(FUZZ_BUILD)/$$t-smoke.log \
+	        || { tail -n 40 $(FUZZ_BUILD)/$$t-smoke.log; exit 1; }; \
+	done
+
+# libFuzzer adds new inputs to the first corpus folder it is given: always one in the build tree,
+# so the seeds in fuzz/corpus are only read.
+# Long runs; what they learn stays in build-fuzz/corpus-<target> for the next run.
+# Qt is neither instrumented nor built with frame pointers, so each allocation through it records
+# a stack of garbage frames and ASan's stack store grows by hundreds of MB over a run; hence no
+# allocation stacks here (rerun a crash file directly to get them).
+FUZZ_ASAN ?= malloc_context_size=0
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	    mkdir -p $(FUZZ_BUILD)/corpus-$$t; \
+	    echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
+	    ASAN_OPTIONS=$(FUZZ_ASAN) ./$(FUZZ_BUILD)/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t- \
+	        $(FUZZ_BUILD)/corpus-$$t fuzz/corpus/$$t || exit 1; \
+	done
+
+ASAN_BUILD ?= build-asan
+SANITIZE   := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	    -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" >/dev/null
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	bench/run
 
 clean:
 	rm -rf $(BUILD)

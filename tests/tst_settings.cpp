@@ -102,6 +102,12 @@ private slots:
         QTest::newRow("Windows-1252 that looks like UTF-8")
             << lookalike << QByteArray("\xC3\x83\xC2\xB8");
 
+        // The reader drops a leading byte order mark, so this one must be written behind another.
+        SettingsData marked = example();
+        marked.language = QChar(0xFEFF) + QStringLiteral("1");
+        QTest::newRow("first line begins with a byte order mark")
+            << marked << QByteArray("Meeting");
+
         SettingsData bare;
         bare.windowState = 1;
         bare.top = -500;

@@ -155,7 +155,12 @@ QByteArray encodeSettings(const SettingsData &data) {
     if (const auto legacy = toWindows1252(text);
         legacy && (isAscii(*legacy) || !strictUtf8(*legacy)))
         return *legacy;
-    return QStringEncoder(QStringConverter::Utf8).encode(text);
+    QByteArray utf8 = QStringEncoder(QStringConverter::Utf8).encode(text);
+    // The reader drops one leading byte order mark; a text that begins with that character
+    // itself keeps it only behind a mark of our own.
+    if (text.startsWith(QChar(0xFEFF)))
+        utf8.prepend("\xEF\xBB\xBF");
+    return utf8;
 }
 
 QStringList decodeSettingsLines(const QByteArray &bytes) {
