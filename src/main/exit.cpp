@@ -28,10 +28,14 @@ void Form1::ToMin() {
     setWindowState(windowState() | Qt::WindowMinimized);
 }
 
+bool Form1::askExit() {
+    return QMessageBox::question(this, QStringLiteral("Vekora"), stp,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 void Form1::menuExit_Click() {
     GemIni();
-    if (QMessageBox::question(this, QStringLiteral("Vekora"), stp,
-                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+    if (askExit()) {
         quitting = true;
         emit quitRequested();
     }
@@ -50,8 +54,7 @@ void Form1::closeEvent(QCloseEvent *event) {
         emit quitRequested();
         return;
     }
-    if (QMessageBox::question(this, QStringLiteral("Vekora"), stp,
-                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+    if (askExit()) {
         quitting = true;
         event->accept();
         emit quitRequested();

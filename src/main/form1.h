@@ -90,6 +90,7 @@ private:
     void invertTimeDisplay();
     void applyAccessibleNames();
     void fitFonts();
+    bool askExit(); // the exit question, true for Yes
     bool isNormalState() const;
     void onTimer1();
     QString notificationBody(const ClockSample &now) const;
