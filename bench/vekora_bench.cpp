@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -71,17 +72,26 @@ private:
     QEventLoop loop;
 };
 
-int startup(const QElapsedTimer &sinceMain) {
-    TestRig rig;
-    SystemClock clock;
+// A window over the prepared settings that reads the real wall clock, not yet started.
+std::unique_ptr<Form1> onWallClock(TestRig &rig, SystemClock &clock) {
     rig.writeIni(englishIni());
     Platform platform = rig.platform();
     platform.clock = &clock;
-    Form1 form(platform);
-    FirstPaint paint(&form);
+    return std::make_unique<Form1>(platform);
+}
+
+void startAndShow(Form1 &form) {
     form.Form_Load();
     if (!form.isVisible())
         form.show();
+}
+
+int startup(const QElapsedTimer &sinceMain) {
+    TestRig rig;
+    SystemClock clock;
+    auto form = onWallClock(rig, clock);
+    FirstPaint paint(form.get());
+    startAndShow(*form);
     paint.wait();
     std::printf("startup_ms %.1f\n", double(sinceMain.nsecsElapsed()) / 1e6);
     return 0;
@@ -108,13 +118,9 @@ int memory() {
 int second(int seconds) {
     TestRig rig;
     SystemClock clock;
-    rig.writeIni(englishIni());
-    Platform platform = rig.platform();
-    platform.clock = &clock;
-    Form1 form(platform);
-    form.Form_Load();
-    if (!form.isVisible())
-        form.show();
+    const auto window = onWallClock(rig, clock);
+    Form1 &form = *window;
+    startAndShow(form);
     auto *timer = form.findChild<QTimer *>(QStringLiteral("Timer1"));
     auto *label = form.findChild<QLabel *>(QStringLiteral("Label(4)"));
 
