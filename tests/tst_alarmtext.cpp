@@ -111,28 +111,8 @@ private slots:
         QCOMPARE(normaliseAlarmText(QStringLiteral("945"), -7).caret, 0);
     }
 
-    // Every short text over the characters that steer the rewriting (digit, colon,
-    // separator, a non-separator letter) must settle quickly on a text that a further
-    // change would leave alone, wherever the caret stands.
-    void everyShortTextSettles() {
-        const QString alphabet = QStringLiteral("1:.H");
-        QStringList texts{QString()};
-        for (qsizetype i = 0; i < texts.size(); ++i) // every text up to seven characters
-            if (texts[i].size() < 7)
-                for (const QChar c : alphabet)
-                    texts << texts[i] + c;
-        for (const QString &t : std::as_const(texts)) {
-            for (const int caret : {0, int(t.size())}) {
-                const AlarmTextResult r = normaliseAlarmText(t, caret);
-                QVERIFY2(r.passes <= 9, qPrintable(t));
-                QVERIFY2(r.caret >= 0 && r.caret <= r.text.size(), qPrintable(t));
-                const AlarmTextResult again = normaliseAlarmText(r.text, int(r.text.size()));
-                QVERIFY2(again.passes == 1 && again.text == r.text, qPrintable(t));
-                QCOMPARE(r.alarmTime, ::readTimeOfDay(r.text));
-            }
-        }
-    }
-
+    // Settling on a fixed point in general is the fuzz target's job (run by make test); these are
+    // the texts that would make a careless rewrite loop long, slow or split a character.
     void nastyTextsStayBounded_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("long digits") << QString(100000, u'9');
