@@ -201,14 +201,12 @@ private slots:
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(relativePath);
         const QString folder = QFileInfo(path).absolutePath();
-        const bool blocked = QFileInfo(folder).fileName() == QLatin1String("blocker");
-        const QString old = blocked ? folder : path; // the file that must survive
+        // When blocked, the old "file" is the one standing where the folder should be.
+        const QString old = folder.endsWith(QLatin1String("/blocker")) ? folder : path;
         QVERIFY(QDir().mkpath(QFileInfo(old).absolutePath()));
-        {
-            QFile file(old);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("old\r\n");
-        }
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old\r\n") == 5);
+        file.close();
         if (readOnlyFolder)
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
 
