@@ -150,22 +150,13 @@ private slots:
         QCOMPARE(roundedNumber(text), rounded);
     }
 
-    void decodeLines_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("CR LF, last line without end")
-            << QByteArray("a\r\n\r\nb") << QStringList({"a", "", "b"});
-        QTest::newRow("bare LF and CR")
-            << QByteArray("a\nb\rc\n\r") << QStringList({"a", "b", "c", ""});
-        // One bad byte makes the whole file Windows-1252, not just its line.
-        QTest::newRow("UTF-8 then a stray byte")
-            << QByteArray("\xC3\xB8\r\n\xE6\x81") << QStringList({"Ã¸", QStringLiteral("æ\u0081")});
-    }
-
     void decodeLines() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
-        QCOMPARE(decodeSettingsLines(bytes), lines);
+        // CR LF, bare LF and bare CR all end a line; text after the last line end is a line.
+        QCOMPARE(decodeSettingsLines("a\r\n\r\nb"), QStringList({"a", "", "b"}));
+        QCOMPARE(decodeSettingsLines("a\nb\rc\n\r"), QStringList({"a", "b", "c", ""}));
+        // One bad byte makes the whole file Windows-1252, not just its line.
+        QCOMPARE(decodeSettingsLines("\xC3\xB8\r\n\xE6\x81"),
+                 QStringList({"Ã¸", QStringLiteral("æ\u0081")}));
     }
 
     void writeCreatesFolderAndReplaces() {
