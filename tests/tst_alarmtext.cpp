@@ -12,42 +12,14 @@ class TestAlarmText : public QObject {
     Q_OBJECT
 
 private slots:
-    void inStrA_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("chars");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("one separator") << "9.45" << alarmSeparators << 2;
-        QTest::newRow("later set character earlier in text") << "1.2-3" << alarmSeparators << 2;
-        QTest::newRow("first character") << "h.h" << alarmSeparators << 1;
-        QTest::newRow("colon is no separator") << "12:30" << alarmSeparators << 0;
-        QTest::newRow("upper-case H is no separator") << "9H45" << alarmSeparators << 0;
-        QTest::newRow("empty text") << "" << alarmSeparators << 0;
-        QTest::newRow("empty set") << "9.45" << QString() << 0;
-    }
-    void inStrA() {
-        QFETCH(QString, text);
-        QFETCH(QString, chars);
-        QFETCH(int, expected);
-        QCOMPARE(InStrA(text, chars), expected);
-    }
-
-    void readTimeOfDay_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("midnight") << "00:00" << 0;
-        QTest::newRow("last minute") << "23:59" << 86340;
-        QTest::newRow("hour 24") << "24:00" << -1;
-        QTest::newRow("minute 60") << "23:60" << -1;
-        QTest::newRow("one-digit hour") << "9:45" << -1;
-        QTest::newRow("leading blank") << " 9:45" << -1;
-        QTest::newRow("letter") << "0a:45" << -1;
-        QTest::newRow("non-ASCII digits") << QStringLiteral("\u0660\u0669:\u0664\u0665") << -1;
-        QTest::newRow("empty") << "" << -1;
-    }
-    void readTimeOfDay() {
-        QFETCH(QString, text);
-        QFETCH(int, expected);
-        QCOMPARE(timeOrFaulty(::readTimeOfDay(text)), expected);
+    void inStrAAndStrictTimes() {
+        QCOMPARE(InStrA(QStringLiteral("9.45"), alarmSeparators), 2);
+        QCOMPARE(InStrA(QStringLiteral("1.2-3"), alarmSeparators), 2); // earliest in the text
+        QCOMPARE(InStrA(QStringLiteral("h.h"), alarmSeparators), 1);
+        QCOMPARE(InStrA(QStringLiteral("9H45"), alarmSeparators), 0); // case counts
+        // Only exactly "hh:mm" in ASCII digits is a time; number parsing would take all of these.
+        for (const QString text : {"9:45", " 9:45", "0a:45", "\u0660\u0669:\u0664\u0665"})
+            QVERIFY2(!::readTimeOfDay(text), qPrintable(text));
     }
 
     // Each key goes in at the caret the previous key left; after every key the field
@@ -132,52 +104,22 @@ private slots:
         QCOMPARE(r.changed, changed);
     }
 
-    void writtenFourDigitsTakesTwoPasses() {
-        const AlarmTextResult r = normaliseAlarmText(QStringLiteral("0945"), 4);
-        QCOMPARE(r.passes, 2);
-    }
-
-    void caretOutsideTheTextIsClamped() {
+    void passesAndCaretEdges() {
+        // Writing "09:45" back changes the text once more, and that second pass is stable.
+        QCOMPARE(normaliseAlarmText(QStringLiteral("0945"), 4).passes, 2);
         QCOMPARE(normaliseAlarmText(QStringLiteral("945"), 99).caret, 3);
         QCOMPARE(normaliseAlarmText(QStringLiteral("945"), -7).caret, 0);
     }
 
-    // Every short text over the characters that steer the rewriting (digit, colon,
-    // separator, a non-separator letter) must settle quickly on a text that a further
-    // change would leave alone, wherever the caret stands.
-    void everyShortTextSettles() {
-        const QString alphabet = QStringLiteral("1:.H");
-        QStringList texts{QString()};
-        for (int length = 1; length <= 7; ++length) {
-            QStringList longer;
-            for (const QString &t : std::as_const(texts))
-                if (t.size() == length - 1)
-                    for (const QChar c : alphabet)
-                        longer << t + c;
-            texts << longer;
-        }
-        for (const QString &t : std::as_const(texts)) {
-            for (const int caret : {0, int(t.size())}) {
-                const AlarmTextResult r = normaliseAlarmText(t, caret);
-                QVERIFY2(r.passes <= 9, qPrintable(t));
-                QVERIFY2(r.caret >= 0 && r.caret <= r.text.size(), qPrintable(t));
-                const AlarmTextResult again = normaliseAlarmText(r.text, int(r.text.size()));
-                QVERIFY2(again.passes == 1 && again.text == r.text, qPrintable(t));
-                QCOMPARE(r.alarmTime, ::readTimeOfDay(r.text));
-            }
-        }
-    }
-
+    // Settling on a fixed point in general is the fuzz target's job (run by make test); these are
+    // the texts that would make a careless rewrite loop long, slow or split a character.
     void nastyTextsStayBounded_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("long digits") << QString(100000, u'9');
         QTest::newRow("long separators") << QString(100000, u'.');
-        QTest::newRow("only colons") << QStringLiteral("::::::::");
         QTest::newRow("only separators") << QStringLiteral(".,;-_/h");
         QTest::newRow("far separator") << QString(70000, u'3') + u'.';
-        QTest::newRow("surrogate pairs") << QStringLiteral("\U0001F600\U0001F600");
         QTest::newRow("surrogate then colon") << QStringLiteral("\U0001F600:45");
-        QTest::newRow("non-ASCII") << QStringLiteral("\u00e6\u00f8.\u00e5\u00e5");
         QTest::newRow("cut inside a pair") << QStringLiteral("12:3\U0001F600");
         QTest::newRow("colon inside a pair") << QStringLiteral("a\U0001F600b");
     }

@@ -56,14 +56,6 @@ struct Welcome {
         QObject::disconnect(c);
         return enough ? seen.mid(0, count) : QStringList();
     }
-    // The marker runs round the six places of the lead-in, and nowhere else.
-    void verifyMarker(const QString &tag) {
-        QSet<QString> places;
-        for (int p = 0; p < 6; ++p)
-            places << helpButtonMarker(p, tag);
-        const QStringList seen = afterSteps(7, [this] { return helpVideo->text(); });
-        QCOMPARE(QSet<QString>(seen.begin(), seen.end()), places);
-    }
 };
 
 } // namespace
@@ -73,11 +65,10 @@ class TestWindows : public QObject {
 private slots:
     void markerDriftsThroughTheLanguageBox() {
         Welcome welcome("ED");
-        const QStringList texts =
-            welcome.afterSteps(21, [&] { return welcome.box->currentText(); });
-        QCOMPARE(texts.size(), 21);
-        for (int step = 1; step <= 21; ++step) // 20 to 39 spaces, then 20 again
-            QCOMPARE(texts[step - 1], QString(20 + (step - 1) % 20, ' ') + "=>");
+        QStringList drift;
+        for (int step = 0; step < 21; ++step) // 20 to 39 spaces, then 20 again
+            drift << QString(20 + step % 20, ' ') + "=>";
+        QCOMPARE(welcome.afterSteps(21, [&] { return welcome.box->currentText(); }), drift);
         QLineEdit *field = welcome.box->lineEdit(); // the furthest arrow is still in sight
         field->setText(languageBoxMarker(19));
         QVERIFY(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < field->width());
@@ -86,7 +77,8 @@ private slots:
     void choosingALanguage_data() {
         QTest::addColumn<QString>("videos");
         QTest::addColumn<int>("language");
-        for (const char *videos : {"ED", "Ed", "eD", "ed"})
+        // One video present and one missing, either way round: the chosen language's letter counts.
+        for (const char *videos : {"Ed", "eD"})
             for (int language : {0, 1})
                 QTest::addRow("%s %d", videos, language) << videos << language;
     }
@@ -98,18 +90,26 @@ private slots:
         QCOMPARE(welcome.window.size(), QSize(145, 59)); // 2175 x 885 twips
         QVERIFY(welcome.helpVideo->y() >= 59);           // the buttons are out of sight
 
+        // The list opens again after a first choice; the second choice is the one that stays.
+        welcome.pick(1 - language);
         welcome.pick(language);
-        QCOMPARE(welcome.chosen, QList<int>{language});
+        const QList<int> chosen{1 - language, language};
+        QCOMPARE(welcome.chosen, chosen);
         welcome.window.resize(145, 59);
         QCOMPARE(welcome.window.size(), QSize(145, 124)); // 2175 x 1860 twips
         const WelcomeTexts &texts = strings(Language(language)).welcome;
+        const auto buttonText = [&] { return welcome.helpVideo->text(); };
         if (videos[language].isUpper()) {
             QCOMPARE(welcome.window.focusWidget(), welcome.helpVideo);
-            welcome.verifyMarker(texts.helpVideo);
+            // The marker runs round the six places of the lead-in, and nowhere else.
+            QSet<QString> places;
+            for (int p = 0; p < 6; ++p)
+                places << helpButtonMarker(p, texts.helpVideo);
+            const QStringList seen = welcome.afterSteps(7, buttonText);
+            QCOMPARE(QSet<QString>(seen.begin(), seen.end()), places);
         } else {
             QVERIFY(!welcome.helpVideo->isEnabled());
-            QCOMPARE(welcome.afterSteps(2, [&] { return welcome.helpVideo->text(); }),
-                     QStringList(2, texts.noHelpVideo));
+            QCOMPARE(welcome.afterSteps(2, buttonText), QStringList(2, texts.noHelpVideo));
         }
         for (auto *label : welcome.window.findChildren<QLabel *>(QRegularExpression("Label.")))
             QVERIFY2(whole(label), qPrintable(label->objectName()));
@@ -119,17 +119,7 @@ private slots:
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_X, Qt::Key_Return})
             QTest::keyClick(welcome.box, key);
         QCOMPARE(welcome.box->currentText(), shown);
-        QCOMPARE(welcome.chosen, QList<int>{language});
-    }
-
-    void choosingAgainAfterOpeningTheList() {
-        Welcome welcome("Ed");
-        welcome.pick(1);
-        QCOMPARE(welcome.helpVideo->text(), "Ingen Hjælp video");
-        welcome.pick(0);
-        QCOMPARE(welcome.chosen, (QList<int>{1, 0}));
-        QCOMPARE(welcome.window.focusWidget(), welcome.helpVideo);
-        welcome.verifyMarker("Help video");
+        QCOMPARE(welcome.chosen, chosen);
     }
 
     void onlyContinueEndsTheWelcome() {
@@ -149,33 +139,23 @@ private slots:
         QCOMPARE(welcome.window.exec(), int(QDialog::Accepted));
     }
 
-    void aboutBoxesCopyTheirSelection_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::newRow("one line") << "txtHaldorin" << 2 << 9;
-        QTest::newRow("across lines") << "txtAdress" << 7 << 16;
-        QTest::newRow("no selection") << "txtNorvakinfo" << 4 << 4;
-    }
     void aboutBoxesCopyTheirSelection() {
-        QFETCH(QString, box);
-        QFETCH(int, from);
-        QFETCH(int, to);
         FrmSplash about;
         about.applyTexts(strings(Language::Danish).about, "Version 1.0.1");
-        auto *target = about.findChild<QPlainTextEdit *>(box);
-        const QString text = target->toPlainText();
-        QTextCursor cursor(target->document());
-        cursor.setPosition(from);
-        cursor.setPosition(to, QTextCursor::KeepAnchor);
-        target->setTextCursor(cursor);
-        QGuiApplication::clipboard()->setText("old");
-        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), "old");
-        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(from, to - from));
-        QTest::keyClicks(target, "typed");
-        QCOMPARE(target->toPlainText(), text); // read-only
+        auto *box = about.findChild<QPlainTextEdit *>("txtAdress");
+        const QString text = box->toPlainText();
+        QTextCursor cursor(box->document());
+        cursor.setPosition(7);
+        cursor.setPosition(16, QTextCursor::KeepAnchor); // across a line end
+        box->setTextCursor(cursor);
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), text.mid(7, 9));
+        box->moveCursor(QTextCursor::Start); // no selection: the clipboard is emptied
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QString());
+        QTest::keyClicks(box, "typed");
+        QCOMPARE(box->toPlainText(), text); // read-only
     }
 
     void f1AsksForHelp() {
@@ -183,11 +163,10 @@ private slots:
         QSignalSpy help(&about, &FrmSplash::helpRequested);
         for (const char *name : {"txtNorvakinfo", "txtHaldorin", "txtAdress", "cmdClose"})
             for (auto modifiers : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier}) {
-                const qsizetype before = help.size();
                 QTest::keyClick(about.findChild<QWidget *>(name), Qt::Key_F1, modifiers);
                 QTest::keyClick(about.findChild<QWidget *>(name), Qt::Key_H);
-                QVERIFY2(help.size() == before + 1, name);
             }
+        QCOMPARE(help.size(), 12); // every F1, no other key
     }
 
     void closingHandsBackToTheMainWindow() {
@@ -195,10 +174,10 @@ private slots:
         QSignalSpy closed(&about, &FrmSplash::closeClicked);
         bool hiddenFirst = false;
         connect(&about, &FrmSplash::closeClicked, this, [&] { hiddenFirst = about.isHidden(); });
-        // Escape and a close request would otherwise leave a hidden main window hidden.
-        const std::function<void()> ways[] = {
-            [&] { about.findChild<QPushButton *>("cmdClose")->click(); },
-            [&] { QTest::keyClick(&about, Qt::Key_Escape); }, [&] { about.close(); }};
+        // Escape and a close request would otherwise leave a hidden main window hidden; the Close
+        // button is covered where the main window starts.
+        const std::function<void()> ways[] = {[&] { QTest::keyClick(&about, Qt::Key_Escape); },
+                                              [&] { about.close(); }};
         for (const auto &way : ways) {
             const qsizetype before = closed.size();
             QTimer::singleShot(0, &about, way);
