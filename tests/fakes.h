@@ -115,6 +115,15 @@ struct TestRig {
     }
 };
 
+// A control by its objectName, as the tests know the window.
+template <typename T = QWidget> T *child(const QObject &parent, const char *name) {
+    return parent.findChild<T *>(QString::fromLatin1(name));
+}
+
+inline bool minimised(const QWidget &w) {
+    return w.windowState() & Qt::WindowMinimized;
+}
+
 // Runs action on the next modal window as soon as it is shown: tests answer dialogs themselves.
 inline void onNextModal(std::function<void(QWidget *)> action) {
     auto *poll = new QTimer(qApp);
@@ -132,12 +141,5 @@ inline void onNextModal(std::function<void(QWidget *)> action) {
 // English, sound on, normal window, every day, the given alarm text, armed.
 inline QStringList iniWithAlarm(const QString &alarm, int weekday = 0,
                                 const QString &caption = QStringLiteral("On ((o))")) {
-    return {QStringLiteral("0"),
-            QStringLiteral("1 0 "),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" %1 ").arg(weekday),
-            alarm,
-            QString(),
-            caption};
+    return {"0", "1 0 ", " 0 ", " 0 ", QStringLiteral(" %1 ").arg(weekday), alarm, "", caption};
 }

@@ -11,11 +11,9 @@
 class TestBadInput : public QObject {
     Q_OBJECT
 
-    static QLineEdit *field(Form1 &form, const char *name) {
-        return form.findChild<QLineEdit *>(QString::fromLatin1(name));
-    }
     // Key by key, as an input method delivers text: a surrogate pair arrives as one key.
     static void type(QLineEdit *edit, const QString &text) {
+        edit->clear();
         for (qsizetype i = 0; i < text.size(); ++i) {
             const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
             const QString key = text.mid(i, n);
@@ -34,21 +32,19 @@ private slots:
     void survivesSaveAndRestart_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("typed");
-        const QString controls = QStringLiteral("a\tb\x01"
-                                                "c\x1b"
-                                                "d\x7f"
-                                                "e\r\nf\ng\rh");
-        const QString emoji = QStringLiteral("⏰ wake 😴👩‍👩‍👧 up");
-        const QString rtl = QStringLiteral("\u200Fשלום عربي \u202E12:30\u202C");
         QString longText;
         for (int i = 0; i < 10000; ++i)
             longText += QChar(u'a' + i % 26);
         QTest::newRow("long, pasted") << longText << false;
-        QTest::newRow("long digits, pasted") << QString(10000, u'9') << false;
-        QTest::newRow("controls, pasted") << controls << false;
-        QTest::newRow("emoji, pasted") << emoji << false;
-        QTest::newRow("emoji, typed") << emoji << true;
-        QTest::newRow("right to left, pasted") << rtl << false;
+        QTest::newRow("controls, pasted") << QStringLiteral("a\tb\x01"
+                                                            "c\x1b"
+                                                            "d\x7f"
+                                                            "e\r\nf\ng\rh")
+                                          << false;
+        QTest::newRow("emoji, typed")
+            << QStringLiteral("⏰ wake 😴👩‍👩‍👧 up") << true;
+        QTest::newRow("right to left, pasted")
+            << QStringLiteral("\u200Fשלום عربي \u202E12:30\u202C") << false;
         QTest::newRow("Danish and Windows-1252 signs, typed")
             << QStringLiteral("Æbler €5 – ½") << true;
         QTest::newRow("lone surrogate, pasted") << QString(QChar(0xD83D)) + u'x' << false;
@@ -61,23 +57,16 @@ private slots:
         int alarmTime = 0;
         {
             auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-            for (const char *name : {"txtMsg", "txtAlrm"}) {
-                QLineEdit *edit = field(*form, name);
-                if (typed) {
-                    edit->clear();
-                    type(edit, text);
-                } else {
-                    paste(edit, text);
-                }
-            }
-            QVERIFY(!field(*form, "txtMsg")->text().contains(u'\n'));
-            QVERIFY(!field(*form, "txtMsg")->text().contains(u'\r'));
-            alarmShown = field(*form, "txtAlrm")->text();
+            for (const char *name : {"txtMsg", "txtAlrm"})
+                (typed ? type : paste)(child<QLineEdit>(*form, name), text);
+            const QString msg = child<QLineEdit>(*form, "txtMsg")->text();
+            QVERIFY(!msg.contains(u'\n') && !msg.contains(u'\r'));
+            alarmShown = child<QLineEdit>(*form, "txtAlrm")->text();
             alarmTime = form->alarmTime();
             const AlarmTextResult again = normaliseAlarmText(alarmShown, alarmShown.size());
             QCOMPARE(again.text, alarmShown); // the field always rests on a stable text
             QCOMPARE(form->switchState() == SwitchState::Armed, again.alarmTime.has_value());
-            QCOMPARE(alarmShown.size() <= 5, true);
+            QVERIFY(alarmShown.size() <= 5);
             form->GemIni();
         }
         QCOMPARE(rig.iniLines().size(), 8);
@@ -92,10 +81,9 @@ private slots:
                         : text.at(i).isSurrogate() ? QString(QChar::ReplacementCharacter)
                                                    : QString(text.at(i));
         }
-        expected.replace(QLatin1Char('\r'), QLatin1Char(' '))
-            .replace(QLatin1Char('\n'), QLatin1Char(' '));
-        QCOMPARE(field(*form, "txtMsg")->text(), expected);
-        QCOMPARE(field(*form, "txtAlrm")->text(), alarmShown);
+        expected.replace(u'\r', u' ').replace(u'\n', u' ');
+        QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), expected);
+        QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarmShown);
         // A faulty text keeps the last valid time only for the session that had one.
         if (form->switchState() == SwitchState::Armed)
             QCOMPARE(form->alarmTime(), alarmTime);

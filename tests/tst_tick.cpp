@@ -18,44 +18,36 @@ class TestTick : public QObject {
             form.Timer1_Timer();
         }
     }
-    static QString timeDisplay(Form1 &form) {
-        return form.findChild<QLabel *>(QStringLiteral("Label(4)"))->text();
-    }
     static QColor timeBackground(Form1 &form) {
-        return form.findChild<QLabel *>(QStringLiteral("Label(4)"))
-            ->palette()
-            .color(QPalette::Window);
+        return child<QLabel>(form, "Label(4)")->palette().color(QPalette::Window);
     }
 
 private slots:
-    void nextTickLandsJustAfterTheWholeSecond_data() {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<int>("delay");
-        QTest::newRow("on the second") << 100.0 << 1005;
-        QTest::newRow("a quarter past") << 100.25 << 755;
-        QTest::newRow("just before") << 100.999 << 6;
-        QTest::newRow("last second of the day") << 86399.5 << 505;
-    }
     void nextTickLandsJustAfterTheWholeSecond() {
-        QFETCH(double, seconds);
-        QFETCH(int, delay);
-        QCOMPARE(msUntilNextSecond({seconds, QDate(2026, 1, 1)}), delay);
+        QCOMPARE(msUntilNextSecond({100.0, QDate(2026, 1, 1)}), 1005);
+        QCOMPARE(msUntilNextSecond({100.999, QDate(2026, 1, 1)}), 6);
+        QCOMPARE(msUntilNextSecond({86399.5, QDate(2026, 1, 1)}), 505); // last second of the day
     }
 
-    void typedAlarmOnEveryDayFiresAtItsMinute() {
+    // Typed on entry "All": saved at the next minute, not before; rings at its minute.
+    void typedAlarmIsSavedThenFiresAtItsMinute() {
         TestRig rig;
-        rig.clock.set(QDate(2026, 12, 8), 9, 40);
+        rig.clock.set(QDate(2026, 12, 8), 9, 40, 10);
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:00"), 0));
-        auto *field = form->findChild<QLineEdit *>(QStringLiteral("txtAlrm"));
+        QFile::remove(rig.iniPath());
+        auto *field = child<QLineEdit>(*form, "txtAlrm");
         field->selectAll();
         QTest::keyClicks(field, QStringLiteral("0945"));
         QCOMPARE(field->text(), QStringLiteral("09:45"));
-        QCOMPARE(form->alarmTime(), 35100);
-        run(*form, rig.clock, 5 * 60 - 1);
+        run(*form, rig.clock, 49);
+        QVERIFY(!QFile::exists(rig.iniPath()));
+        run(*form, rig.clock, 1); // 09:41:00
+        QCOMPARE(rig.iniLines().value(5), QStringLiteral("09:45"));
+        run(*form, rig.clock, 4 * 60 - 1);
         QCOMPARE(form->switchState(), std::optional(SwitchState::Armed));
         run(*form, rig.clock, 1);
         QCOMPARE(form->switchState(), std::optional(SwitchState::Ringing));
-        QCOMPARE(timeDisplay(*form), QStringLiteral("09:45:00"));
+        QCOMPARE(child<QLabel>(*form, "Label(4)")->text(), QStringLiteral("09:45:00"));
     }
 
     void startInsideTheAlarmMinute_data() {
@@ -74,18 +66,19 @@ private slots:
         QCOMPARE(form->switchState() == SwitchState::Ringing, fires);
     }
 
+    // Rings on past midnight: activation and Num Lock still only in the first four seconds.
     void ringingRestoresMarksAndFlashes() {
         TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 7, 29, 59);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        rig.clock.set(QDate(2026, 12, 7), 23, 58, 59); // a Monday, alarm on Mondays
+        auto form = rig.started(iniWithAlarm(QStringLiteral("23:59"), 2));
         form->show();
         form->ToMin();
-        QVERIFY(form->windowState() & Qt::WindowMinimized);
+        QVERIFY(minimised(*form));
         rig.attention.calls.clear();
         run(*form, rig.clock, 1);
-        QVERIFY(!(form->windowState() & Qt::WindowMinimized));
+        QVERIFY(!minimised(*form));
         QCOMPARE(form->windowTitle(), QStringLiteral("Alarm !!!"));
-        // The beep only in the firing tick; activation before Num Lock in the first four seconds.
+        // The beep only in the firing tick; activation before Num Lock.
         QCOMPARE(rig.attention.calls, QStringList({QStringLiteral("beep"), QStringLiteral("front"),
                                                    QStringLiteral("numlock")}));
         const QColor first = timeBackground(*form);
@@ -93,81 +86,46 @@ private slots:
         QVERIFY(timeBackground(*form) != first);
         run(*form, rig.clock, 1);
         QCOMPARE(timeBackground(*form), first);
-        run(*form, rig.clock, 10);
-        QCOMPARE(rig.attention.calls.count(QStringLiteral("front")), 4);
-        QCOMPARE(rig.attention.calls.count(QStringLiteral("numlock")), 4);
-        QCOMPARE(rig.attention.calls.count(QStringLiteral("beep")), 1);
-        QCOMPARE(rig.notifier.shown, QStringList(QStringLiteral("Alarm !!!|Mondag 07:30")));
-
-        form->CmdStop_Click();
-        QCOMPARE(rig.notifier.withdrawn, 1);
-        run(*form, rig.clock, 1);
-        QCOMPARE(form->windowTitle(), QStringLiteral("Norvak Vekora"));
-        QCOMPARE(timeBackground(*form), QApplication::palette().color(QPalette::Button));
-    }
-
-    void attentionOnlyInTheFirstSecondsAlsoAcrossMidnight() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 23, 58, 59);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("23:59")));
-        rig.attention.calls.clear();
-        run(*form, rig.clock, 1 + 60 + 120); // fires, then rings on past midnight
+        run(*form, rig.clock, 60 + 120);
         QCOMPARE(form->switchState(), std::optional(SwitchState::Ringing));
         QCOMPARE(rig.attention.calls.count(QStringLiteral("front")), 4);
         QCOMPARE(rig.attention.calls.count(QStringLiteral("numlock")), 4);
+        QCOMPARE(rig.attention.calls.count(QStringLiteral("beep")), 1);
+        QCOMPARE(rig.notifier.shown, QStringList(QStringLiteral("Alarm !!!|Mondag 23:59")));
+
+        form->CmdStop_Click();
+        run(*form, rig.clock, 1);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Norvak Vekora"));
+        QCOMPARE(timeBackground(*form), QApplication::palette().color(QPalette::Button));
+        // Minimised, the caption names the next alarm, now on Tuesday.
+        form->ToMin();
+        run(*form, rig.clock, 1);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Mo 23:59 ((o))"));
+        form->CmdStop_Click(); // off
+        run(*form, rig.clock, 1);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Off"));
     }
 
+    void delayedMinimiseAtTheTenthTick_data() {
+        QTest::addColumn<bool>("touched");
+        QTest::newRow("left alone") << false;
+        QTest::newRow("typed into, cancelled") << true;
+    }
     void delayedMinimiseAtTheTenthTick() {
+        QFETCH(bool, touched);
         TestRig rig;
         rig.clock.set(QDate(2026, 12, 7), 12, 0, 10);
         QStringList ini = iniWithAlarm(QStringLiteral("07:30"));
         ini[1] = QStringLiteral("1 1 ");
         auto form = rig.started(ini); // the start-up's tick is the first
         form->show();
-        run(*form, rig.clock, 8);
-        QVERIFY(!(form->windowState() & Qt::WindowMinimized));
-        run(*form, rig.clock, 1);
-        QVERIFY(form->windowState() & Qt::WindowMinimized);
-    }
-
-    void workingWithTheWindowCancelsTheDelayedMinimise() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 12, 0, 10);
-        QStringList ini = iniWithAlarm(QStringLiteral("07:30"));
-        ini[1] = QStringLiteral("1 1 ");
-        auto form = rig.started(ini);
-        form->show();
         run(*form, rig.clock, 3);
-        QTest::keyClick(form->findChild<QLineEdit *>(QStringLiteral("txtMsg")), Qt::Key_A);
-        run(*form, rig.clock, 20);
-        QVERIFY(!(form->windowState() & Qt::WindowMinimized));
-    }
-
-    void minimisedCaptionNamesTheNextAlarm() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 8), 12, 0, 10); // a Tuesday
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30"), 2));
-        form->show();
-        form->ToMin();
-        run(*form, rig.clock, 1);
-        QCOMPARE(form->windowTitle(), QStringLiteral("Mo 07:30 ((o))"));
-        form->CmdStop_Click(); // off
-        run(*form, rig.clock, 1);
-        QCOMPARE(form->windowTitle(), QStringLiteral("Off"));
-    }
-
-    void saveOncePerMinuteAfterAChange() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 12, 0, 10);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-        form->show();
-        QFile::remove(rig.iniPath());
-        form->findChild<QLineEdit *>(QStringLiteral("txtMsg"))->setText(QStringLiteral("Tea"));
-        QTest::keyClick(form->findChild<QLineEdit *>(QStringLiteral("txtMsg")), Qt::Key_End);
-        run(*form, rig.clock, 49);
-        QVERIFY(!QFile::exists(rig.iniPath()));
-        run(*form, rig.clock, 1); // 12:01:00
-        QCOMPARE(rig.iniLines().value(6), QStringLiteral("Tea"));
+        if (touched)
+            QTest::keyClick(child(*form, "txtMsg"), Qt::Key_A);
+        run(*form, rig.clock, 5);
+        QVERIFY(!minimised(*form));
+        run(*form, rig.clock, touched ? 20 : 1);
+        QCOMPARE(minimised(*form), !touched);
     }
 };
 
