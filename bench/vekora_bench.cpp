@@ -10,7 +10,7 @@
 // the platform's stand-ins from the test suite (no beep, no notification, no About window).
 
 #include "fakes.h"
-#include "main/form1.h"
+#include "ui/form1.h"
 #include "platform/clock.h"
 
 #include <QApplication>

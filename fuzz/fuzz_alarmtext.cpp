@@ -4,7 +4,7 @@
 // the encoding of the rest (top bit clear: UTF-8, set: raw UTF-16 in host order, so that lone
 // surrogates and other units no UTF-8 decoder yields reach the field as well).
 
-#include "alarm/alarmtext.h"
+#include "core/alarmtext.h"
 
 #include <QString>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // Whatever a file holds, reading it must not crash, its numbers must come out usable, and what
 // the program writes from what it read must read back as the same eight lines.
 
-#include "main/settingscodec.h"
+#include "core/settingscodec.h"
 
 #include <QByteArray>
 #include <QStringList>

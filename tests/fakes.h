@@ -2,8 +2,8 @@
 
 // Stand-ins for everything the program asks of the operating system.
 
-#include "main/form1.h"
-#include "main/settingscodec.h"
+#include "ui/form1.h"
+#include "core/settingscodec.h"
 #include "platform/attention.h"
 #include "platform/clock.h"
 #include "platform/notifier.h"

@@ -1,4 +1,4 @@
-#include "alarm/alarmtext.h"
+#include "core/alarmtext.h"
 
 #include <QStringList>
 #include <QTest>

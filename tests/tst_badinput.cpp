@@ -1,6 +1,6 @@
 // Whatever lands in the two text fields, typed or pasted, survives a save and a restart.
 
-#include "alarm/alarmtext.h"
+#include "core/alarmtext.h"
 #include "fakes.h"
 
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "main/commandline.h"
+#include "app/commandline.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>

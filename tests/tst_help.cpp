@@ -1,5 +1,5 @@
 #include "fakes.h"
-#include "lang/help.h"
+#include "platform/help.h"
 
 #include <QDir>
 #include <QRegularExpression>

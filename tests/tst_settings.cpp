@@ -1,5 +1,5 @@
-#include "main/settingscodec.h"
-#include "main/settingsfile.h"
+#include "core/settingscodec.h"
+#include "platform/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
 // Starting: the settings file read back, a damaged file, the first start and the About draw.
 
 #include "fakes.h"
-#include "windows/frmsplash.h"
+#include "ui/frmsplash.h"
 
 #include <QAction>
 #include <QComboBox>

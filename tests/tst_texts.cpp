@@ -1,5 +1,5 @@
-#include "lang/strings.h"
-#include "main/display.h"
+#include "core/strings.h"
+#include "core/clocktexts.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "windows/frminit.h"
-#include "windows/frmsplash.h"
-#include "windows/welcomemarker.h"
+#include "ui/frminit.h"
+#include "ui/frmsplash.h"
+#include "ui/welcomemarker.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

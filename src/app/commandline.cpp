@@ -1,0 +1,95 @@
+#include "app/commandline.h"
+
+#include "platform/paths.h"
+
+#include <QSet>
+
+namespace {
+
+QString usageLine() {
+    return QStringLiteral("Usage: vekora [--help | --version]");
+}
+
+void printHelp(const QString &programFolder, QTextStream &out) {
+    const QString data = dataFolder(programFolder);
+    out << "Vekora: a small desktop alarm clock with a weekday function, in English and Danish.\n"
+        << "\n"
+        << usageLine() << "\n"
+        << "  -h, --help     show this text and exit\n"
+        << "      --version  show the version and exit\n"
+        << "\n"
+        << "Settings file: " << settingsFilePath(programFolder) << "\n"
+        << "  (delete it to start afresh with the welcome window)\n"
+        << "Data folder:   " << data << "\n"
+        << "Help pages:    " << data << "VKhelp-en.html\n"
+        << "               " << data << "VKhelp-da.html\n";
+}
+
+// Platforms that draw without a display server; Qt accepts "name:options" and ";"-separated
+// fallbacks in QT_QPA_PLATFORM.
+bool platformNeedsNoDisplay(const QString &qpaPlatform) {
+    static const QSet<QString> displayless = {
+        QStringLiteral("offscreen"),   QStringLiteral("minimal"), QStringLiteral("minimalegl"),
+        QStringLiteral("vnc"),         QStringLiteral("linuxfb"), QStringLiteral("eglfs"),
+        QStringLiteral("vkkhrdisplay")};
+    const QStringList choices = qpaPlatform.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString &choice : choices) {
+        if (displayless.contains(choice.section(QLatin1Char(':'), 0, 0).trimmed()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<int> handleCommandLine(const QStringList &arguments, const QString &programFolder,
+                                     QTextStream &out, QTextStream &err) {
+    // Anything with a leading dash that is not ours is refused rather than handed on, so Qt's
+    // own options (-platform, -style ...) cannot change the program behind the user's back.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--version")) {
+            out << "vekora " << VEKORA_VERSION << Qt::endl;
+            return 0;
+        }
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            printHelp(programFolder, out);
+            out.flush();
+            return 0;
+        }
+        if (argument.startsWith(QLatin1Char('-'))) {
+            err << "vekora: unknown option " << argument << "\n"
+                << usageLine() << "\n"
+                << "Try 'vekora --help' for more information." << Qt::endl;
+            return 2;
+        }
+    }
+    return std::nullopt;
+}
+
+bool displayAvailable(const QProcessEnvironment &env) {
+    return !env.value(QStringLiteral("DISPLAY")).isEmpty() ||
+           !env.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty() ||
+           platformNeedsNoDisplay(env.value(QStringLiteral("QT_QPA_PLATFORM")));
+}
+
+QString noDisplayMessage() {
+    return QStringLiteral("vekora: no graphical display found; start it from a desktop session, "
+                          "or without one under Xvfb: xvfb-run vekora");
+}
+
+std::optional<int> handleStartup(int argc, char **argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (const auto status =
+            handleCommandLine(arguments, programFolderBeforeApp(arguments.value(0)), out, err))
+        return status;
+    if (!displayAvailable(QProcessEnvironment::systemEnvironment())) {
+        err << noDisplayMessage() << Qt::endl;
+        return 1;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,186 @@
+#include "core/settingscodec.h"
+
+#include <QLocale>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Bytes 0x80..0x9F of Windows-1252. The five bytes the code page leaves undefined stand for the C1
+// control of the same number, so any byte sequence reads back and writes out unchanged. The table
+// is ours rather than ICU's because ICU's converter may write a best-fit look-alike for a
+// character the code page lacks, which would change the user's text without a trace.
+constexpr std::array<char16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromWindows1252(const QByteArray &bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += (byte >= 0x80 && byte <= 0x9F) ? QChar(kWindows1252High[byte - 0x80])
+                                               : QChar(char16_t(byte));
+    }
+    return text;
+}
+
+std::optional<QByteArray> toWindows1252(const QString &text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            bytes += char(unit);
+            continue;
+        }
+        const auto *found = std::find(kWindows1252High.begin(), kWindows1252High.end(), unit);
+        if (found == kWindows1252High.end())
+            return std::nullopt;
+        bytes += char(0x80 + (found - kWindows1252High.begin()));
+    }
+    return bytes;
+}
+
+std::optional<QString> strictUtf8(const QByteArray &bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+bool isAscii(const QByteArray &bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isDigitAt(const QString &text, qsizetype i) {
+    return i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9');
+}
+
+bool isSignAt(const QString &text, qsizetype i) {
+    return i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'));
+}
+
+qsizetype skipDigits(const QString &text, qsizetype i) {
+    while (isDigitAt(text, i))
+        ++i;
+    return i;
+}
+
+// A line may only end where the file says so.
+QString oneLine(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
+QString printFormat(qint64 n) {
+    const QString digits = QString::number(n);
+    return (n < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' ');
+}
+
+double leadingNumber(const QString &text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
+        ++i;
+    const qsizetype start = i;
+    if (isSignAt(text, i))
+        ++i;
+    const qsizetype wholeStart = i;
+    i = skipDigits(text, i);
+    bool anyDigit = i > wholeStart;
+    if (i < text.size() && text.at(i) == QLatin1Char('.')) {
+        const qsizetype fractionStart = i + 1;
+        const qsizetype fractionEnd = skipDigits(text, fractionStart);
+        anyDigit = anyDigit || fractionEnd > fractionStart;
+        i = fractionEnd;
+    }
+    if (!anyDigit)
+        return 0;
+    if (i < text.size() && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
+        qsizetype exponent = i + 1;
+        if (isSignAt(text, exponent))
+            ++exponent;
+        if (isDigitAt(text, exponent))
+            i = skipDigits(text, exponent);
+    }
+    // The C locale reads the digits the same whatever the user's locale; it gives infinity when
+    // the value overflows and 0 when it underflows, both what a caller wants here.
+    return QLocale::c().toDouble(QStringView(text).sliced(start, i - start));
+}
+
+std::optional<int> roundedNumber(const QString &text) {
+    const double value = leadingNumber(text);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double rounded = below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
+        rounded = below + 1.0;
+    if (rounded < double(std::numeric_limits<int>::min()) ||
+        rounded > double(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return int(rounded);
+}
+
+bool soundFromLine2(const QString &line) {
+    return line.startsWith(QLatin1Char('1'));
+}
+
+std::optional<int> windowStateFromLine2(const QString &line) {
+    return roundedNumber(line.mid(1));
+}
+
+QByteArray encodeSettings(const SettingsData &data) {
+    const QString lineEnd = QStringLiteral("\r\n");
+    const QString text = oneLine(data.language) + lineEnd +
+                         (data.sound ? QLatin1Char('1') : QLatin1Char('0')) +
+                         printFormat(data.windowState) + lineEnd + printFormat(data.top) + lineEnd +
+                         printFormat(data.left) + lineEnd + printFormat(data.weekday) + lineEnd +
+                         oneLine(data.alarmText) + lineEnd + oneLine(data.message) + lineEnd +
+                         oneLine(data.caption) + lineEnd;
+
+    // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¸") would be read back as UTF-8 and
+    // come out as other letters ("ø"); such a file is written as UTF-8 instead.
+    if (const auto legacy = toWindows1252(text);
+        legacy && (isAscii(*legacy) || !strictUtf8(*legacy)))
+        return *legacy;
+    QByteArray utf8 = QStringEncoder(QStringConverter::Utf8).encode(text);
+    // The reader drops one leading byte order mark; a text that begins with that character
+    // itself keeps it only behind a mark of our own.
+    if (text.startsWith(QChar(0xFEFF)))
+        utf8.prepend("\xEF\xBB\xBF");
+    return utf8;
+}
+
+QStringList decodeSettingsLines(const QByteArray &bytes) {
+    // The UTF-8 decoder also drops a leading byte order mark that an editor may have added.
+    const std::optional<QString> utf8 = strictUtf8(bytes);
+    const QString text = utf8 ? *utf8 : fromWindows1252(bytes);
+    QStringList lines;
+    QString line;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n')) {
+            line += ch;
+            continue;
+        }
+        if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        lines += line;
+        line.clear();
+    }
+    if (!line.isEmpty())
+        lines += line;
+    return lines;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/strings.h"
+
+#include <QString>
+#include <QUrl>
+
+class UrlOpener;
+
+// The help page of a language inside the data folder ("/" + name for the root, never "//").
+QString helpFilePath(const QString &dataFolder, Language language);
+
+// A file URL naming exactly that path, whatever characters the folders hold.
+QUrl helpUrl(const QString &path, const QString &anchor = {});
+
+// Hands the page to the viewer; false when the page is not there or the viewer refused it, so
+// the caller can tell the user instead of failing silently.
+bool openHelp(UrlOpener &opener, const QString &path, const QString &anchor = {});
+
+// Which instruction videos can be read: "ED", "Ed", "eD" or "ed", upper case = present,
+// English first.
+QString videoAvail(const QString &dataFolder);

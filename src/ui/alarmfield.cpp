@@ -1,0 +1,27 @@
+#include "core/alarmtext.h"
+#include "ui/form1.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+void Form1::txtAlrm_Change() {
+    const AlarmTextResult result = normaliseAlarmText(txtAlrm->text(), txtAlrm->cursorPosition());
+    if (txtAlrm->text() != result.text) {
+        // The passes already ran to a stable text; writing it must not start another round.
+        const QSignalBlocker blocker(txtAlrm);
+        txtAlrm->setText(result.text);
+    }
+    txtAlrm->setCursorPosition(std::min<int>(result.caret, txtAlrm->text().size()));
+    if (result.changed)
+        chg = true;
+    if (result.alarmTime) {
+        AlarmTime = *result.alarmTime;
+        SetCmdStop(SwitchState::Armed);
+        txtAlrm->setPalette(alarmFieldPalette);
+    } else {
+        SetCmdStop(SwitchState::Error);
+        QPalette faulty = alarmFieldPalette;
+        faulty.setColor(QPalette::Base, QColor(255, 192, 192));
+        txtAlrm->setPalette(faulty);
+    }
+}

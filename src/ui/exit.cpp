@@ -1,0 +1,64 @@
+#include "ui/form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMessageBox>
+
+bool Form1::soundOn() const {
+    return menuSound->isChecked();
+}
+
+void Form1::menuSound_Click() {
+    // The action has already toggled its own check mark; mLyd sets it again from the wish.
+    mLyd(menuSound->isChecked());
+}
+
+void Form1::mLyd(bool sound) {
+    menuSound->setChecked(sound);
+    lyd = sound ? QStringLiteral(" ((o))") : QString();
+    if (switchState_ == SwitchState::Armed)
+        SetCmdStop(SwitchState::Armed);
+}
+
+void Form1::menuMin_Click() {
+    ToMin();
+}
+
+void Form1::ToMin() {
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+bool Form1::askExit() {
+    return QMessageBox::question(this, QStringLiteral("Vekora"), stp,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Form1::menuExit_Click() {
+    GemIni();
+    if (askExit()) {
+        quitting = true;
+        emit quitRequested();
+    }
+}
+
+// Form_QueryUnload: the close box and the desktop's close request.
+void Form1::closeEvent(QCloseEvent *event) {
+    if (quitting) {
+        event->accept();
+        return;
+    }
+    GemIni();
+    if (!isNormalState()) {
+        quitting = true;
+        event->accept();
+        emit quitRequested();
+        return;
+    }
+    if (askExit()) {
+        quitting = true;
+        event->accept();
+        emit quitRequested();
+    } else {
+        event->ignore();
+    }
+}

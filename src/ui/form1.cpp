@@ -1,0 +1,193 @@
+#include "ui/form1.h"
+
+#include "ui/fitfont.h"
+#include "platform/notifier.h"
+#include "ui/pictures.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTimer>
+
+Form1::Form1(const Platform &platform, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      platform_(platform) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Norvak Vekora"));
+    setWindowIcon(programIcon());
+    QFont dialogFont = font();
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
+
+    lockedSize = QSize(Twips::px(2430), Twips::px(1515));
+    setFixedSize(lockedSize);
+
+    createControls();
+    createMenu();
+
+    if (platform_.notifier)
+        connect(platform_.notifier, &AlarmNotifier::stopRequested, this, [this] {
+            if (switchState_ == SwitchState::Ringing)
+                CmdStop_Click();
+        });
+
+    // Re-armed at every tick for the next whole second, so the display never drifts.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &Form1::onTimer1);
+    Timer1->start(msUntilNextSecond(platform_.clock->now()));
+}
+
+void Form1::createControls() {
+    // The empty background label receives the clicks on the window itself.
+    Label0 = new QLabel(this);
+    Label0->setObjectName(QStringLiteral("Label(0)"));
+    Label0->setGeometry(Twips::rect(0, 0, 2460, 1530));
+
+    Label3 = new QLabel(QStringLiteral("Mandag 31. november 2001"), this);
+    Label3->setObjectName(QStringLiteral("Label(3)"));
+    Label3->setGeometry(Twips::rect(0, 0, 2460, 228));
+    Label3->setAlignment(Qt::AlignCenter);
+
+    Label4 = new QLabel(QStringLiteral("00:00:00"), this);
+    Label4->setObjectName(QStringLiteral("Label(4)"));
+    Label4->setGeometry(Twips::rect(216, 168, 2052, 300));
+    Label4->setAlignment(Qt::AlignCenter);
+    QFont timeFont = font();
+    timeFont.setPointSizeF(13.5);
+    timeFont.setWeight(QFont::Normal);
+    Label4->setFont(timeFont);
+    Label4->setAutoFillBackground(true);
+    setTimeDisplayNormal();
+
+    Frame1 = new QGroupBox(QStringLiteral("Alarm"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(Twips::rect(183, 456, 2070, 840));
+
+    cboDay = new QComboBox(Frame1);
+    cboDay->setObjectName(QStringLiteral("cboDay"));
+    cboDay->setGeometry(Twips::rect(45, 180, 675, 315));
+
+    txtAlrm = new QLineEdit(QStringLiteral("00:00"), Frame1);
+    txtAlrm->setObjectName(QStringLiteral("txtAlrm"));
+    txtAlrm->setGeometry(Twips::rect(720, 180, 510, 288));
+    alarmFieldPalette = txtAlrm->palette();
+
+    CmdStop = new QPushButton(QStringLiteral("Off"), Frame1);
+    CmdStop->setObjectName(QStringLiteral("CmdStop"));
+    CmdStop->setGeometry(Twips::rect(1260, 180, 756, 315));
+    CmdStop->setToolTip(QStringLiteral("Alarm On/Off."));
+    CmdStop->setAutoDefault(false);
+
+    txtMsg = new QLineEdit(Frame1);
+    txtMsg->setObjectName(QStringLiteral("txtMsg"));
+    txtMsg->setGeometry(Twips::rect(48, 504, 1950, 270));
+
+    // Tab order: message, weekday, alarm time, switch.
+    setTabOrder(txtMsg, cboDay);
+    setTabOrder(cboDay, txtAlrm);
+    setTabOrder(txtAlrm, CmdStop);
+    txtMsg->setFocus();
+
+    Label0->lower();
+    // The date's descenders reach into the time display's painted background.
+    Label3->raise();
+    fitFonts();
+
+    connect(txtAlrm, &QLineEdit::textChanged, this, &Form1::txtAlrm_Change);
+    connect(CmdStop, &QPushButton::clicked, this, &Form1::CmdStop_Click);
+    connect(cboDay, &QComboBox::activated, this, &Form1::cboDay_Click);
+    connect(txtMsg, &QLineEdit::textChanged, this, [this](const QString &text) {
+        // A pasted line break would split the settings file's message line.
+        if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+            return;
+        QString flat = text;
+        flat.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const int caret = txtMsg->cursorPosition();
+        txtMsg->setText(flat);
+        txtMsg->setCursorPosition(caret);
+    });
+
+    for (QWidget *w : {static_cast<QWidget *>(this), static_cast<QWidget *>(Label0),
+                       static_cast<QWidget *>(Label3), static_cast<QWidget *>(Label4),
+                       static_cast<QWidget *>(Frame1), static_cast<QWidget *>(CmdStop),
+                       static_cast<QWidget *>(cboDay), static_cast<QWidget *>(txtAlrm),
+                       static_cast<QWidget *>(txtMsg)})
+        w->installEventFilter(this);
+}
+
+double Form1::rangetest(double &a, double b) {
+    // The upper bound first: on a screen smaller than the window the result is b.
+    if (a > b)
+        a = b;
+    else if (a < 0)
+        a = 0;
+    return a;
+}
+
+bool Form1::isNormalState() const {
+    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
+void Form1::Form_Resize() {
+    chg = true;
+    if (isNormalState() && size() != lockedSize)
+        resize(lockedSize);
+}
+
+void Form1::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Form1::setTimeDisplayNormal() {
+    const QPalette system = QApplication::palette();
+    QPalette p = Label4->palette();
+    p.setColor(QPalette::Window, system.color(QPalette::Button));
+    p.setColor(QPalette::WindowText, system.color(QPalette::ButtonText));
+    Label4->setPalette(p);
+}
+
+void Form1::invertTimeDisplay() {
+    const QPalette system = QApplication::palette();
+    const QColor face = system.color(QPalette::Button);
+    const QColor text = system.color(QPalette::ButtonText);
+    QPalette p = Label4->palette();
+    const bool normal = p.color(QPalette::Window) == face;
+    p.setColor(QPalette::Window, normal ? text : face);
+    p.setColor(QPalette::WindowText, normal ? face : text);
+    Label4->setPalette(p);
+}
+
+void Form1::fitFonts() {
+    const QFont base = font();
+    QStringList days;
+    for (int i = 0; i < cboDay->count(); ++i)
+        days << cboDay->itemText(i);
+    cboDay->setFont(fittingFont(base, days, textRoom(cboDay)));
+    txtAlrm->setFont(fittingFont(base, {QStringLiteral("00:00")}, textRoom(txtAlrm)));
+    const QStringList captions{CmdStop->text(), texts_.stattxt[0], texts_.stattxt[1],
+                               texts_.stattxt[3] + QStringLiteral(" ((o))"), texts_.stattxt[4]};
+    CmdStop->setFont(fittingFont(base, captions, textRoom(CmdStop)));
+}
+
+void Form1::onTimer1() {
+    Timer1_Timer();
+    Timer1->start(msUntilNextSecond(platform_.clock->now()));
+}

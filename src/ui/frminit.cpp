@@ -1,0 +1,175 @@
+#include "ui/frminit.h"
+
+#include "ui/fonts.h"
+#include "ui/languagebox.h"
+#include "ui/pictures.h"
+#include "ui/twips.h"
+#include "ui/welcomemarker.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+constexpr int widthTwips = 2175;
+constexpr int heightBeforeChoice = 885;
+constexpr int heightAfterChoice = 1860;
+
+QString lines(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+} // namespace
+
+FrmInit::FrmInit(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_image(new QLabel(this)),
+      m_title(new QLabel(this)), m_language(new LanguageBox(this)), m_greeting(new QLabel(this)),
+      m_helpVideo(new QPushButton(this)), m_continue(new QPushButton(this)),
+      m_timer(new QTimer(this)) {
+    setObjectName(QStringLiteral("frmInit"));
+    setFont(sansFont(8));
+    // The window stays where it was drawn, its client area's corner at (8670, 6735) twips.
+    move(Twips::px(8670), Twips::px(6735));
+    holdSize(heightBeforeChoice);
+
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(Twips::rect(48, 24, 324, 324));
+    m_image->setPixmap(programIcon());
+    m_image->setScaledContents(true);
+
+    m_title->setObjectName(QStringLiteral("Label1"));
+    m_titlePlace = {Twips::rect(432, 48, 1548, 372), Twips::rect(432, 48, 1700, 372),
+                    sansFont(13.5), false};
+    fitText(m_title, m_titlePlace, QStringLiteral("Vekora"));
+    m_title->setText(QStringLiteral("Vekora"));
+
+    m_language->setObjectName(QStringLiteral("Combo1"));
+    m_language->setGeometry(Twips::rect(72, 432, 1932, 288));
+    m_language->addItem(QStringLiteral("English"));
+    m_language->addItem(QStringLiteral("Dansk (Danish)"));
+    m_language->setCurrentIndex(-1);
+    m_language->squeezeToFit(languageBoxMarker(19));
+
+    m_greeting->setObjectName(QStringLiteral("Label2"));
+    m_greeting->setWordWrap(true);
+    m_greeting->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The greeting may run down to the buttons and across the window's width.
+    m_greetingPlace = {Twips::rect(72, 744, 1908, 564), Twips::rect(72, 744, 2010, 648),
+                       sansFont(8), true};
+    m_greeting->setGeometry(m_greetingPlace.drawn);
+
+    m_helpVideo->setObjectName(QStringLiteral("Command1"));
+    m_helpVideoPlace = {Twips::rect(48, 1392, 1650, 348), {}, sansFont(8), false};
+    m_helpVideo->setGeometry(m_helpVideoPlace.drawn);
+    m_helpVideo->setText(QStringLiteral("=> Hjælp video"));
+
+    m_continue->setObjectName(QStringLiteral("Command2"));
+    m_continue->setGeometry(Twips::rect(1680, 1392, 345, 348));
+    m_continue->setText(QStringLiteral(">>"));
+
+    // Enter presses the focused button only (keyPressEvent); no button is a default that Enter
+    // in the language box could press while the buttons are still out of sight.
+    for (QPushButton *button : {m_helpVideo, m_continue})
+        button->setAutoDefault(false);
+
+    setTabOrder(m_language, m_helpVideo);
+    setTabOrder(m_helpVideo, m_continue);
+    m_language->setFocus();
+
+    connect(m_language, &QComboBox::activated, this, &FrmInit::choose);
+    connect(m_helpVideo, &QPushButton::clicked, this, &FrmInit::helpVideoRequested);
+    connect(m_continue, &QPushButton::clicked, this, &FrmInit::accept);
+
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(50);
+    connect(m_timer, &QTimer::timeout, this, &FrmInit::step);
+    m_timer->start();
+}
+
+void FrmInit::setVideoAvail(const QString &letters) {
+    m_videoAvail = letters;
+}
+
+QString FrmInit::videoAvail() const {
+    return m_videoAvail;
+}
+
+void FrmInit::applyTexts(const WelcomeTexts &texts, const QString &buttonTag) {
+    fitText(m_title, m_titlePlace, texts.title);
+    m_title->setText(texts.title);
+    const QString greeting = lines(texts.greeting);
+    fitText(m_greeting, m_greetingPlace, greeting);
+    m_greeting->setText(greeting);
+    m_language->setToolTip(texts.languageTip);
+    m_helpVideo->setToolTip(texts.helpVideoTip);
+    m_buttonTag = buttonTag;
+}
+
+void FrmInit::reject() {
+    if (languageChosenYet())
+        accept();
+}
+
+void FrmInit::resizeEvent(QResizeEvent *event) {
+    QDialog::resizeEvent(event);
+    if (size() != m_held)
+        resize(m_held);
+}
+
+void FrmInit::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget());
+            button && button->isEnabled())
+            button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FrmInit::paintEvent(QPaintEvent *) {
+    // Without a title bar the window needs an edge of its own against the desktop.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void FrmInit::holdSize(int heightTwips) {
+    m_held = QSize(Twips::px(widthTwips), Twips::px(heightTwips));
+    setFixedSize(m_held);
+}
+
+bool FrmInit::languageChosenYet() const {
+    return m_language->currentIndex() != -1;
+}
+
+void FrmInit::step() {
+    const bool chosen = languageChosenYet();
+    const int position = markerPosition(m_counter, chosen);
+    m_counter = position + 1;
+    if (!chosen)
+        m_language->setEditText(languageBoxMarker(position));
+    else if (m_helpVideo->isEnabled())
+        m_helpVideo->setText(helpButtonMarker(position, m_buttonTag));
+}
+
+void FrmInit::choose(int index) {
+    if (index < 0)
+        return;
+    emit languageChosen(index);
+    m_language->squeezeToFit({});
+    m_timer->setInterval(100);
+    holdSize(heightAfterChoice);
+    // A lower-case letter: that language's video is missing.
+    const QChar letter = index < m_videoAvail.size() ? m_videoAvail.at(index) : QChar();
+    if (letter.unicode() > 96) {
+        fitText(m_helpVideo, m_helpVideoPlace, m_buttonTag);
+        m_helpVideo->setText(m_buttonTag);
+        m_helpVideo->setEnabled(false);
+    } else {
+        fitText(m_helpVideo, m_helpVideoPlace, helpButtonMarker(0, m_buttonTag));
+        m_helpVideo->setEnabled(true);
+        m_helpVideo->setFocus();
+    }
+    m_language->setLocked(true);
+}
