@@ -10,8 +10,8 @@
 // the platform's stand-ins from the test suite (no beep, no notification, no About window).
 
 #include "fakes.h"
-#include "ui/form1.h"
 #include "platform/clock.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -2,12 +2,12 @@
 
 // Stand-ins for everything the program asks of the operating system.
 
-#include "ui/form1.h"
 #include "core/settingscodec.h"
 #include "platform/attention.h"
 #include "platform/clock.h"
 #include "platform/notifier.h"
 #include "platform/opener.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "core/strings.h"
 #include "core/clocktexts.h"
+#include "core/strings.h"
 
 #include <QTest>
 

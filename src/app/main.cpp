@@ -1,5 +1,4 @@
 #include "app/commandline.h"
-#include "ui/form1.h"
 #include "platform/clock.h"
 #include "platform/dbusnotifier.h"
 #include "platform/desktopattention.h"
@@ -7,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
 #include "platform/soundplayer.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QDBusConnection>

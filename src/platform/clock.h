@@ -2,7 +2,6 @@
 
 #include "core/clocksample.h"
 
-
 class Clock {
 public:
     virtual ~Clock() = default;

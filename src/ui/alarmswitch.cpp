@@ -1,5 +1,5 @@
-#include "ui/form1.h"
 #include "platform/notifier.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "ui/form1.h"
 
-#include "ui/fitfont.h"
 #include "platform/notifier.h"
+#include "ui/fitfont.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/switchstate.h"
 #include "core/strings.h"
+#include "core/switchstate.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "ui/frminit.h"

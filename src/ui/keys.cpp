@@ -1,5 +1,5 @@
-#include "ui/form1.h"
 #include "ui/ctrlc.h"
+#include "ui/form1.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>

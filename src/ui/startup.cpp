@@ -2,8 +2,8 @@
 #include "ui/twips.h"
 
 #include "core/alarmtext.h"
-#include "platform/help.h"
 #include "core/settingscodec.h"
+#include "platform/help.h"
 #include "platform/settingsfile.h"
 #include "ui/frminit.h"
 #include "ui/frmsplash.h"

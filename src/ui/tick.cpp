@@ -1,8 +1,8 @@
 #include "core/clocktexts.h"
-#include "ui/fitfont.h"
-#include "ui/form1.h"
 #include "platform/attention.h"
 #include "platform/notifier.h"
+#include "ui/fitfont.h"
+#include "ui/form1.h"
 #include "ui/twips.h"
 
 #include <QComboBox>
