@@ -48,6 +48,10 @@ public:
     int withdrawn = 0;
     void show(const QString &title, const QString &body) override { shown << title + u'|' + body; }
     void withdraw() override { ++withdrawn; }
+    QStringList notices;
+    void notice(const QString &title, const QString &body) override {
+        notices << title + u'|' + body;
+    }
 };
 
 class RecordingOpener : public UrlOpener {

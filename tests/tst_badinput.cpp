@@ -62,10 +62,11 @@ private slots:
             const QString msg = child<QLineEdit>(*form, "txtMsg")->text();
             QVERIFY(!msg.contains(u'\n') && !msg.contains(u'\r'));
             alarmShown = child<QLineEdit>(*form, "txtAlrm")->text();
-            alarmTime = form->alarmTime();
+            alarmTime = form->model().alarmTime();
             const AlarmTextResult again = normaliseAlarmText(alarmShown, alarmShown.size());
             QCOMPARE(again.text, alarmShown); // the field always rests on a stable text
-            QCOMPARE(form->switchState() == SwitchState::Armed, again.alarmTime.has_value());
+            QCOMPARE(form->model().switchState() == SwitchState::Armed,
+                     again.alarmTime.has_value());
             QVERIFY(alarmShown.size() <= 5);
             form->GemIni();
         }
@@ -85,8 +86,8 @@ private slots:
         QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), expected);
         QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarmShown);
         // A faulty text keeps the last valid time only for the session that had one.
-        if (form->switchState() == SwitchState::Armed)
-            QCOMPARE(form->alarmTime(), alarmTime);
+        if (form->model().switchState() == SwitchState::Armed)
+            QCOMPARE(form->model().alarmTime(), alarmTime);
     }
 };
 

@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(form->size(), QSize(162, 101));
         form->Timer1_Timer(); // clears chg
         form->ToMin();
-        QVERIFY(form->changed());
+        QVERIFY(form->model().changed());
         QCOMPARE(form->size(), QSize(162, 101));
     }
 
@@ -66,15 +66,15 @@ private slots:
         auto *button = child<QPushButton>(*form, "CmdStop");
         auto *sound = child<QAction>(*form, "menuSound");
         sound->trigger();
-        QVERIFY(!form->soundOn());
+        QVERIFY(!form->model().sound());
         QCOMPARE(caption(), QStringLiteral("On"));
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(form->switchState(), std::optional(SwitchState::Off));
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
         QCOMPARE(caption(), QStringLiteral("Off"));
         sound->trigger(); // only the armed caption carries the sound mark
         QCOMPARE(caption(), QStringLiteral("Off"));
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(form->switchState(), std::optional(SwitchState::Armed));
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Armed));
         QCOMPARE(caption(), QStringLiteral("On ((o))"));
         form->SetCmdStop(SwitchState::Ringing);
         QCOMPARE(caption(), QStringLiteral("Stop"));
@@ -90,21 +90,21 @@ private slots:
         auto *field = child<QLineEdit>(*form, "txtAlrm");
         field->setText(QStringLiteral("24:00"));
         QCOMPARE(field->palette().color(QPalette::Base), QColor(255, 192, 192));
-        QCOMPARE(form->alarmTime(), 27000);
-        QCOMPARE(form->switchState(), std::optional(SwitchState::Error));
+        QCOMPARE(form->model().alarmTime(), 27000);
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Error));
         form->Timer1_Timer();
-        QVERIFY(!form->changed());
+        QVERIFY(!form->model().changed());
         QString shown;
         answer(QMessageBox::Ok, &shown);
         form->CmdStop_Click();
         QCOMPARE(shown, QStringLiteral("Repair the error in the alarm time field!"));
-        QCOMPARE(form->switchState(), std::optional(SwitchState::Error));
-        QVERIFY(form->changed());
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Error));
+        QVERIFY(form->model().changed());
         field->setText(QStringLiteral("9.45"));
         QCOMPARE(field->text(), QStringLiteral("09:45"));
         QVERIFY(field->palette().color(QPalette::Base) != QColor(255, 192, 192));
-        QCOMPARE(form->alarmTime(), 35100);
-        QCOMPARE(form->switchState(), std::optional(SwitchState::Armed));
+        QCOMPARE(form->model().alarmTime(), 35100);
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Armed));
     }
 
     void f1OpensHelpAndAMissingPageIsExplained() {
@@ -173,11 +173,11 @@ private slots:
         form->Timer1_Timer();
 
         form->menuLang_Click(-1);
-        QVERIFY(!form->changed());
+        QVERIFY(!form->model().changed());
         QCOMPARE(form->language(), std::optional(Language::English));
 
         danish->trigger();
-        QVERIFY(form->changed());
+        QVERIFY(form->model().changed());
         QVERIFY(danish->isChecked() && !english->isChecked());
         QCOMPARE(form->language(), std::optional(Language::Danish));
         QCOMPARE(days->currentIndex(), 3);

@@ -124,7 +124,7 @@ private slots:
 
         rig.clock.advance(1);
         form.Timer1_Timer();
-        QCOMPARE(form.switchState(), std::optional(SwitchState::Ringing));
+        QCOMPARE(form.model().switchState(), std::optional(SwitchState::Ringing));
         QTRY_COMPARE(m_fake.notifies.size(), 1);
         const NotifyCall call = m_fake.notifies.first();
         QCOMPARE(call.summary, QStringLiteral("Alarm !!!"));
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(urgency.metaType(), QMetaType::fromType<uchar>());
         QCOMPARE(urgency.value<uchar>(), uchar(2));
         emit m_fake.ActionInvoked(call.id, QStringLiteral("stop"));
-        QTRY_COMPARE(form.switchState(), std::optional(SwitchState::Armed));
+        QTRY_COMPARE(form.model().switchState(), std::optional(SwitchState::Armed));
         QTRY_COMPARE(m_fake.closes, QList<uint>{call.id});
 
         // Next day only our own notification's Stop counts; then the switch itself stops it, and
@@ -149,9 +149,9 @@ private slots:
         emit m_fake.ActionInvoked(id + 1, QStringLiteral("stop")); // someone else's notification
         emit m_fake.ActionInvoked(id, QStringLiteral("default"));  // a click on the body
         QTest::qWait(200);
-        QCOMPARE(form.switchState(), std::optional(SwitchState::Ringing));
+        QCOMPARE(form.model().switchState(), std::optional(SwitchState::Ringing));
         QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("CmdStop")), Qt::LeftButton);
-        QCOMPARE(form.switchState(), std::optional(SwitchState::Armed));
+        QCOMPARE(form.model().switchState(), std::optional(SwitchState::Armed));
         QTRY_COMPARE(m_fake.closes.size(), 2);
     }
 

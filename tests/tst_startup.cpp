@@ -41,12 +41,12 @@ private slots:
         auto form = rig.window();
         form->Form_Load();
         QCOMPARE(form->language(), std::optional(Language::Danish));
-        QVERIFY(!form->soundOn());
+        QVERIFY(!form->model().sound());
         QCOMPARE(child<QComboBox>(*form, "cboDay")->currentIndex(), 6);
-        QCOMPARE(form->alarmTime(), 22 * 3600 + 15 * 60);
+        QCOMPARE(form->model().alarmTime(), 22 * 3600 + 15 * 60);
         QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), QStringLiteral("Bål og æbler"));
         // Switched off before the restart: it stays off and does not ring.
-        QCOMPARE(form->switchState(), std::optional(SwitchState::Off));
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
         QCOMPARE(caption(*form), QStringLiteral("Fra"));
     }
 
@@ -72,8 +72,9 @@ private slots:
         QFETCH(int, state);
         QFETCH(QString, caption);
         TestRig rig;
+        rig.clock.set(QDate(2026, 12, 7), 12, 0); // away from every alarm here
         auto form = rig.started(iniWithAlarm(alarm, 0, stored));
-        QCOMPARE(int(*form->switchState()), state);
+        QCOMPARE(int(*form->model().switchState()), state);
         QCOMPARE(TestStartup::caption(*form), caption);
     }
 
@@ -82,7 +83,6 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<int>("weekday");
         QTest::addColumn<QString>("alarm");
-        QTest::newRow("empty file") << QStringList() << 0 << 0 << "00:00";
         QTest::newRow("language only") << QStringList({"1"}) << 1 << 0 << "00:00";
         QTest::newRow("language 7") << QStringList({"7", "1 0 "}) << 0 << 0 << "00:00";
         QTest::newRow("huge language")
@@ -109,8 +109,16 @@ private slots:
         QCOMPARE(form->y(), 0);
     }
 
+    void firstStartGreetsThenShowsAbout_data() {
+        QTest::addColumn<bool>("emptyFile");
+        QTest::newRow("no file") << false;
+        QTest::newRow("empty file, as a crash leaves it") << true;
+    }
     void firstStartGreetsThenShowsAbout() {
+        QFETCH(bool, emptyFile);
         TestRig rig;
+        if (emptyFile)
+            rig.writeIni({});
         auto form = rig.window();
         QStringList order;
         onNextModal([&order](QWidget *welcome) {
@@ -125,8 +133,8 @@ private slots:
         QCOMPARE(order, QStringList({QStringLiteral("frmInit"), QStringLiteral("frmSplash")}));
         QVERIFY(form->isVisible());
         QCOMPARE(form->language(), std::optional(Language::Danish));
-        QVERIFY(form->soundOn());
-        QCOMPARE(form->switchState(), std::optional(SwitchState::Off));
+        QVERIFY(form->model().sound());
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
         QCOMPARE(caption(*form), QStringLiteral("Fra"));
     }
 

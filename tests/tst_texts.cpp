@@ -78,16 +78,16 @@ private slots:
             {false, 2, wed, false, false, true, "Off"},
             {true, sat, wed, false, true, true, "Lø 07:30 ((o))"}};
         for (const auto &c : cases) {
-            CaptionInputs in;
-            in.dayIndex = c.dayIndex;
-            in.dayText = c.dayIndex < 0 ? QString() : weekdayEntries(texts(c.danish))[c.dayIndex];
-            in.alarmTime = 27000; // 07:30
-            in.seconds = c.passed ? 27000.5 : 26999.5;
-            in.weekday = c.weekday;
-            in.armedShown = c.armed;
-            in.alarmText = QStringLiteral("07:30");
-            in.lyd = c.sound ? QStringLiteral(" ((o))") : QString();
-            QCOMPARE(::minimisedCaption(texts(c.danish), in), QString::fromUtf8(c.expected));
+            AlarmModel alarm;
+            alarm.setSound(c.sound);
+            alarm.setWeekday(c.dayIndex);
+            alarm.setAlarm(QStringLiteral("07:30"), 27000);
+            if (!c.armed)
+                alarm.setSwitchState(SwitchState::Off);
+            const ClockSample now{c.passed ? 27000.5 : 26999.5,
+                                  QDate(2026, 12, 6).addDays(c.weekday - 1)}; // a Sunday on
+            QCOMPARE(::minimisedCaption(texts(c.danish), alarm, now),
+                     QString::fromUtf8(c.expected));
         }
     }
 };

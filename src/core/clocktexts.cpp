@@ -38,22 +38,38 @@ QString dateLine(std::optional<Language> language, const MainTexts &texts, const
     return entry(texts.daytxt, weekday) + datePart + signedNumberText(date.year());
 }
 
-QString minimisedCaption(const MainTexts &texts, const CaptionInputs &in) {
-    if (!in.armedShown)
+QString soundMark(bool sound) {
+    return sound ? QStringLiteral(" ((o))") : QString();
+}
+
+QString switchCaption(const MainTexts &texts, SwitchState state, bool sound) {
+    if (state == SwitchState::Armed)
+        return texts.stattxt[3] + soundMark(sound);
+    return texts.stattxt[static_cast<std::size_t>(state)];
+}
+
+QString minimisedCaption(const MainTexts &texts, const AlarmModel &alarm, const ClockSample &now) {
+    if (alarm.switchState() != SwitchState::Armed)
         return texts.stattxt[4];
 
+    // The weekday list shows entry 0 whole and three letters of the others.
+    const int chosen = alarm.weekday();
+    const QString dayText = chosen == 0  ? texts.daytxt[0]
+                            : chosen > 0 ? entry(texts.daytxt, chosen).left(3)
+                                         : QString();
+    const int weekday = now.weekday();
     QString dayPrefix;
-    const bool pastAlarm = in.seconds > in.alarmTime;
-    if (in.dayText != entry(texts.daytxt, in.weekday).left(3) || pastAlarm) {
-        dayPrefix = in.dayText.left(2) + QLatin1Char(' ');
-        if (in.dayIndex == 0) {
-            if (in.seconds < in.alarmTime) {
+    const bool pastAlarm = now.seconds > alarm.alarmTime();
+    if (dayText != entry(texts.daytxt, weekday).left(3) || pastAlarm) {
+        dayPrefix = dayText.left(2) + QLatin1Char(' ');
+        if (chosen == 0) {
+            if (now.seconds < alarm.alarmTime()) {
                 dayPrefix.clear();
             } else {
-                const int tomorrow = in.weekday % 7 + 1;
+                const int tomorrow = weekday % 7 + 1;
                 dayPrefix = entry(texts.daytxt, tomorrow).left(2) + QLatin1Char(' ');
             }
         }
     }
-    return dayPrefix + in.alarmText + in.lyd;
+    return dayPrefix + alarm.alarmText() + soundMark(alarm.sound());
 }

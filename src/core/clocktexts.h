@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alarmmodel.h"
 #include "core/strings.h"
 
 #include <QDate>
@@ -16,17 +17,13 @@ QString timeText(int seconds);
 // only weekday and year while no language has been chosen.
 QString dateLine(std::optional<Language> language, const MainTexts &texts, const QDate &date);
 
-// What the caption of the minimised window needs to know.
-struct CaptionInputs {
-    QString dayText;         // the weekday list's displayed text
-    int dayIndex = -1;       // its selected entry
-    double seconds = 0;      // now, fractional seconds since midnight
-    int weekday = 1;         // today, Sunday = 1
-    int alarmTime = 0;       // seconds after midnight
-    bool armedShown = false; // the switch shows the armed caption
-    QString alarmText;
-    QString lyd;
-};
+// " ((o))" while sound is on: the armed caption carries it.
+QString soundMark(bool sound);
 
-// "Mo 07:30 ((o))" for an armed alarm, the off caption otherwise.
-QString minimisedCaption(const MainTexts &texts, const CaptionInputs &in);
+// The switch's caption for its state in the current language.
+QString switchCaption(const MainTexts &texts, SwitchState state, bool sound);
+
+// The minimised window's caption: "Mo 07:30 ((o))" for an armed alarm, the off caption
+// otherwise. The day prefix names the next day the alarm rings on, left out while it rings
+// later today.
+QString minimisedCaption(const MainTexts &texts, const AlarmModel &alarm, const ClockSample &now);

@@ -74,14 +74,13 @@ qsizetype skipDigits(const QString &text, qsizetype i) {
     return i;
 }
 
-// A line may only end where the file says so.
-QString oneLine(QString text) {
+} // namespace
+
+QString flattenLineBreaks(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
 }
-
-} // namespace
 
 QString printFormat(qint64 n) {
     const QString digits = QString::number(n);
@@ -143,12 +142,12 @@ std::optional<int> windowStateFromLine2(const QString &line) {
 
 QByteArray encodeSettings(const SettingsData &data) {
     const QString lineEnd = QStringLiteral("\r\n");
-    const QString text = oneLine(data.language) + lineEnd +
-                         (data.sound ? QLatin1Char('1') : QLatin1Char('0')) +
-                         printFormat(data.windowState) + lineEnd + printFormat(data.top) + lineEnd +
-                         printFormat(data.left) + lineEnd + printFormat(data.weekday) + lineEnd +
-                         oneLine(data.alarmText) + lineEnd + oneLine(data.message) + lineEnd +
-                         oneLine(data.caption) + lineEnd;
+    const QString text =
+        flattenLineBreaks(data.language) + lineEnd +
+        (data.sound ? QLatin1Char('1') : QLatin1Char('0')) + printFormat(data.windowState) +
+        lineEnd + printFormat(data.top) + lineEnd + printFormat(data.left) + lineEnd +
+        printFormat(data.weekday) + lineEnd + flattenLineBreaks(data.alarmText) + lineEnd +
+        flattenLineBreaks(data.message) + lineEnd + flattenLineBreaks(data.caption) + lineEnd;
 
     // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¸") would be read back as UTF-8 and
     // come out as other letters ("ø"); such a file is written as UTF-8 instead.

@@ -18,6 +18,9 @@ struct SettingsData {
     QString caption;     // line 8: the switch caption as shown
 };
 
+// Line breaks become blanks: a stored text may only end where the file says so.
+QString flattenLineBreaks(QString text);
+
 // " 12 ", "-1 ": a sign place, the digits, a blank.
 QString printFormat(qint64 n);
 

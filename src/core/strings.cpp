@@ -28,6 +28,10 @@ StringTable english() {
     m.errtxt = QStringLiteral("Repair the error in the alarm time field!");
     m.helpFile = QStringLiteral("VKhelp-en.html");
     m.helpMissing = QStringLiteral("The help page could not be opened:") + crlf;
+    m.saveFailed =
+        QStringLiteral("Vekora could not save its settings in %1:") + crlf + QStringLiteral("%2");
+    m.missedAlarm = QStringLiteral("Missed alarm: %1 %2");
+    m.lateNote = QStringLiteral("Rings %1 min. late.");
     m.daytxt = {QStringLiteral("All"),     QStringLiteral("Sundag"),    QStringLiteral("Mondag"),
                 QStringLiteral("Tuesdag"), QStringLiteral("Wednesdag"), QStringLiteral("Thursdag"),
                 QStringLiteral("Fridag"),  QStringLiteral("Saturdag")};
@@ -98,6 +102,10 @@ StringTable danish() {
     m.errtxt = QStringLiteral("Reparer fejlen i feltet med alarmtid!");
     m.helpFile = QStringLiteral("VKhelp-da.html");
     m.helpMissing = QStringLiteral("Hjælpesiden kunne ikke åbnes:") + crlf;
+    m.saveFailed = QStringLiteral("Vekuret kunne ikke gemme indstillingerne i %1:") + crlf +
+                   QStringLiteral("%2");
+    m.missedAlarm = QStringLiteral("Mistet alarm: %1 %2");
+    m.lateNote = QStringLiteral("Ringer %1 min. for sent.");
     m.daytxt = {QStringLiteral("Alle"),    QStringLiteral("Søndag"), QStringLiteral("Mandag"),
                 QStringLiteral("Tirsdag"), QStringLiteral("Onsdag"), QStringLiteral("Torsdag"),
                 QStringLiteral("Fredag"),  QStringLiteral("Lørdag")};

@@ -18,6 +18,9 @@ struct MainTexts {
     QString helpFile;               // help page name, e.g. "VKhelp-en.html"
     // Shown when the help page cannot be opened; it ends in "\r\n" so the path follows directly.
     QString helpMissing;
+    QString saveFailed;               // %1 the settings file, %2 why
+    QString missedAlarm;              // %1 the weekday's three letters, %2 hh:mm
+    QString lateNote;                 // %1 minutes
     std::array<QString, 8> daytxt;    // 0 every day, 1..7 Sunday..Saturday
     std::array<QString, 13> monthtxt; // 1..12
 };

@@ -61,6 +61,19 @@ void DBusNotifier::withdraw() {
     m_bus.asyncCall(close);
 }
 
+void DBusNotifier::notice(const QString &title, const QString &body) {
+    if (!m_bus.isConnected())
+        return;
+    QVariantMap hints;
+    hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
+    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("vekora"));
+    QDBusMessage notify = call(QStringLiteral("Notify"));
+    // A notification of its own (id 0), never replaced by the ringing one; 0 ms: no expiry.
+    notify << QStringLiteral("Vekora") << 0u << QStringLiteral("vekora") << title << body
+           << QStringList() << hints << 0;
+    m_bus.asyncCall(notify);
+}
+
 void DBusNotifier::sendNotify(const QString &title, const QString &body) {
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(2)); // critical: stays up

@@ -21,6 +21,7 @@ public:
 
     void show(const QString &title, const QString &body) override;
     void withdraw() override;
+    void notice(const QString &title, const QString &body) override;
 
 private slots:
     // Named slots because QDBusConnection::connect takes only SLOT() signatures.

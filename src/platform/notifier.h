@@ -9,15 +9,9 @@ public:
     using QObject::QObject;
     virtual void show(const QString &title, const QString &body) = 0;
     virtual void withdraw() = 0;
+    // A plain notice of normal urgency that stays until the user dismisses it.
+    virtual void notice(const QString &title, const QString &body) = 0;
 
 signals:
     void stopRequested();
-};
-
-class NullNotifier final : public AlarmNotifier {
-    Q_OBJECT
-public:
-    using AlarmNotifier::AlarmNotifier;
-    void show(const QString &, const QString &) override {}
-    void withdraw() override {}
 };

@@ -12,10 +12,12 @@ std::optional<QByteArray> readSettingsFile(const QString &path) {
     return file.readAll();
 }
 
-bool writeSettingsFile(const QString &path, const QByteArray &bytes) {
+bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *error) {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         qWarning("Vekora: settings not saved: cannot create folder %s", qUtf8Printable(folder));
+        if (error)
+            *error = QStringLiteral("cannot create the folder %1").arg(folder);
         return false;
     }
     // QSaveFile writes a temporary file beside the old one and renames it over the old one only
@@ -24,6 +26,8 @@ bool writeSettingsFile(const QString &path, const QByteArray &bytes) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         qWarning("Vekora: settings not saved to %s: %s", qUtf8Printable(path),
                  qUtf8Printable(file.errorString()));
+        if (error)
+            *error = file.errorString();
         return false;
     }
     return true;

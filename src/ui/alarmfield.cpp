@@ -13,15 +13,10 @@ void Form1::txtAlrm_Change() {
     }
     txtAlrm->setCursorPosition(std::min<int>(result.caret, txtAlrm->text().size()));
     if (result.changed)
-        chg = true;
-    if (result.alarmTime) {
-        AlarmTime = *result.alarmTime;
-        SetCmdStop(SwitchState::Armed);
-        txtAlrm->setPalette(alarmFieldPalette);
-    } else {
-        SetCmdStop(SwitchState::Error);
-        QPalette faulty = alarmFieldPalette;
-        faulty.setColor(QPalette::Base, QColor(255, 192, 192));
-        txtAlrm->setPalette(faulty);
-    }
+        model_.markChanged();
+    model_.setAlarm(result.text, result.alarmTime);
+    QPalette palette = alarmFieldPalette;
+    if (!result.alarmTime)
+        palette.setColor(QPalette::Base, QColor(255, 192, 192));
+    txtAlrm->setPalette(palette);
 }

@@ -4,10 +4,6 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
-bool Form1::soundOn() const {
-    return menuSound->isChecked();
-}
-
 void Form1::menuSound_Click() {
     // The action has already toggled its own check mark; mLyd sets it again from the wish.
     mLyd(menuSound->isChecked());
@@ -15,8 +11,8 @@ void Form1::menuSound_Click() {
 
 void Form1::mLyd(bool sound) {
     menuSound->setChecked(sound);
-    lyd = sound ? QStringLiteral(" ((o))") : QString();
-    if (switchState_ == SwitchState::Armed)
+    model_.setSound(sound);
+    if (model_.switchState() == SwitchState::Armed)
         SetCmdStop(SwitchState::Armed);
 }
 
@@ -29,7 +25,7 @@ void Form1::ToMin() {
 }
 
 bool Form1::askExit() {
-    return QMessageBox::question(this, QStringLiteral("Vekora"), stp,
+    return QMessageBox::question(this, QStringLiteral("Vekora"), texts_.stp,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -48,13 +44,7 @@ void Form1::closeEvent(QCloseEvent *event) {
         return;
     }
     GemIni();
-    if (!isNormalState()) {
-        quitting = true;
-        event->accept();
-        emit quitRequested();
-        return;
-    }
-    if (askExit()) {
+    if (!isNormalState() || askExit()) {
         quitting = true;
         event->accept();
         emit quitRequested();

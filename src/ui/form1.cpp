@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "core/settingscodec.h"
 #include "platform/notifier.h"
 #include "ui/fitfont.h"
 #include "ui/pictures.h"
@@ -32,9 +33,10 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     createControls();
     createMenu();
 
+    connect(&model_, &AlarmModel::switchStateChanged, this, &Form1::showSwitch);
     if (platform_.notifier)
         connect(platform_.notifier, &AlarmNotifier::stopRequested, this, [this] {
-            if (switchState_ == SwitchState::Ringing)
+            if (model_.switchState() == SwitchState::Ringing)
                 CmdStop_Click();
         });
 
@@ -67,7 +69,8 @@ void Form1::createControls() {
     timeFont.setWeight(QFont::Normal);
     Label4->setFont(timeFont);
     Label4->setAutoFillBackground(true);
-    setTimeDisplayNormal();
+    timeInverted = true; // so the first call paints the normal colours
+    showTimeDisplay(false);
 
     Frame1 = new QGroupBox(QStringLiteral("Alarm"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -106,16 +109,17 @@ void Form1::createControls() {
     connect(txtAlrm, &QLineEdit::textChanged, this, &Form1::txtAlrm_Change);
     connect(CmdStop, &QPushButton::clicked, this, &Form1::CmdStop_Click);
     connect(cboDay, &QComboBox::activated, this, &Form1::cboDay_Click);
+    connect(cboDay, &QComboBox::currentIndexChanged, &model_, &AlarmModel::setWeekday);
     connect(txtMsg, &QLineEdit::textChanged, this, [this](const QString &text) {
         // A pasted line break would split the settings file's message line.
-        if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        const QString flat = flattenLineBreaks(text);
+        if (flat != text) {
+            const int caret = txtMsg->cursorPosition();
+            txtMsg->setText(flat); // comes back here with the flat text
+            txtMsg->setCursorPosition(caret);
             return;
-        QString flat = text;
-        flat.replace(QLatin1Char('\r'), QLatin1Char(' '))
-            .replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const int caret = txtMsg->cursorPosition();
-        txtMsg->setText(flat);
-        txtMsg->setCursorPosition(caret);
+        }
+        model_.setMessage(text);
     });
 
     for (QWidget *w : {static_cast<QWidget *>(this), static_cast<QWidget *>(Label0),
@@ -140,7 +144,7 @@ bool Form1::isNormalState() const {
 }
 
 void Form1::Form_Resize() {
-    chg = true;
+    model_.markChanged();
     if (isNormalState() && size() != lockedSize)
         resize(lockedSize);
 }
@@ -156,22 +160,17 @@ void Form1::changeEvent(QEvent *event) {
         Form_Resize();
 }
 
-void Form1::setTimeDisplayNormal() {
-    const QPalette system = QApplication::palette();
-    QPalette p = Label4->palette();
-    p.setColor(QPalette::Window, system.color(QPalette::Button));
-    p.setColor(QPalette::WindowText, system.color(QPalette::ButtonText));
-    Label4->setPalette(p);
-}
-
-void Form1::invertTimeDisplay() {
+// The ringing alarm flashes the time display by swapping the button colours.
+void Form1::showTimeDisplay(bool inverted) {
+    if (inverted == timeInverted)
+        return;
+    timeInverted = inverted;
     const QPalette system = QApplication::palette();
     const QColor face = system.color(QPalette::Button);
     const QColor text = system.color(QPalette::ButtonText);
     QPalette p = Label4->palette();
-    const bool normal = p.color(QPalette::Window) == face;
-    p.setColor(QPalette::Window, normal ? text : face);
-    p.setColor(QPalette::WindowText, normal ? face : text);
+    p.setColor(QPalette::Window, inverted ? text : face);
+    p.setColor(QPalette::WindowText, inverted ? face : text);
     Label4->setPalette(p);
 }
 

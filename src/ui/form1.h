@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/alarmmodel.h"
 #include "core/strings.h"
-#include "core/switchstate.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "ui/frminit.h"
@@ -23,8 +23,8 @@ class QMenu;
 class QPushButton;
 class QTimer;
 
-// The main window: a date line, the running time and the alarm frame. It owns all state that
-// outlives one event; handlers only change state and set chg/chg1, the once-a-second tick acts.
+// The main window: a date line, the running time and the alarm frame. The alarm and what each
+// tick means live in the model; the window feeds it the user's edits and shows its answers.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -52,18 +52,12 @@ public:
     static double rangetest(double &a, double b);
 
     // Read access for the other windows and the tests.
-    int alarmTime() const { return AlarmTime; }
-    std::optional<SwitchState> switchState() const { return switchState_; }
+    const AlarmModel &model() const { return model_; }
     std::optional<Language> language() const { return language_; }
     QString helpPath() const { return helpPath_; }
-    QString videoAvail() const { return VideoAvail; }
-    bool changed() const { return chg; }
-    bool saveDue() const { return chg1; }
-    bool soundOn() const;
     QMenu *generalMenu() const { return menuPopUp; }
     FrmSplash *aboutWindow();
     FrmInit *welcomeWindow() const { return frmInit; }
-    QPoint storedPosition() const { return {pLeft, pTop}; }
 
 signals:
     // Yes to the exit question: the program ends at once.
@@ -86,14 +80,16 @@ private:
     void showGeneralMenu(const QPoint &globalPos);
     void cboDay_KeyDown(int key);
     void openHelpPage(const QString &anchor);
-    void setTimeDisplayNormal();
-    void invertTimeDisplay();
+    void showSwitch(SwitchState state, std::optional<SwitchState> before);
+    void showTimeDisplay(bool inverted);
+    void ring(const ClockSample &now, const TickOutcome &out);
     void applyAccessibleNames();
     void fitFonts();
     bool askExit(); // the exit question, true for Yes
     bool isNormalState() const;
     void onTimer1();
     QString notificationBody(const ClockSample &now) const;
+    QString minimisedTitle(const ClockSample &now) const;
 
     Platform platform_;
 
@@ -122,26 +118,18 @@ private:
     QPointer<FrmInit> frmInit;
     QPointer<FrmSplash> frmSplash;
 
-    // State of the window, named as in the rest of the program.
-    int AlarmTime = 0;
-    bool chg = false;
-    bool chg1 = false;
-    int pTop = 0;
+    AlarmModel model_;
+
+    // State of the window itself.
+    int pTop = 0; // the position last seen in normal state, twips
     int pLeft = 0;
-    int winstate = 0;
-    int winstateN = 0;
     int freq = 15;
     QString VideoAvail;
-    QString lyd;
-    QString stp;
-    QString errtxt;
-    QString vers;
     MainTexts texts_; // stattxt, daytxt, monthtxt and the rest of the current language
-    std::optional<SwitchState> switchState_;
     std::optional<Language> language_;
     QString helpPath_;
     QSize lockedSize;
-    bool quitting = false; // Yes was answered: no second question while the windows close
-    // The alarm minute that last rang and its day: a repeated hour must not ring it again.
-    std::optional<std::pair<QDate, int>> lastFiring;
+    bool timeInverted = false;
+    bool saveFailureShown = false; // a failed save is told once a run, not every minute
+    bool quitting = false;         // Yes was answered: no second question while the windows close
 };

@@ -23,7 +23,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
             cboDay_KeyDown(key->key());
         } else if (watched == txtMsg) {
             // Any key in the message marks the settings for saving, arrows included.
-            chg1 = true;
+            model_.markSaveDue();
             if (CtrlC(key->key(), key->modifiers(), txtMsg) == CtrlCAction::Help)
                 cboDay_KeyDown(Qt::Key_F1);
         }

@@ -21,7 +21,6 @@ void Form1::menuLang_Click(int index) {
     language_ = language;
     menulang[1 - i]->setChecked(false);
     menulang[i]->setChecked(true);
-    vers = versionText();
 
     const StringTable &table = strings(language);
     texts_ = table.main;
@@ -31,10 +30,8 @@ void Form1::menuLang_Click(int index) {
     if (frmInit)
         frmInit->applyTexts(table.welcome,
                             videoPresent ? table.welcome.helpVideo : table.welcome.noHelpVideo);
-    aboutWindow()->applyTexts(table.about, platformLine(vers));
+    aboutWindow()->applyTexts(table.about, platformLine(versionText()));
 
-    stp = texts_.stp;
-    errtxt = texts_.errtxt;
     helpPath_ = helpFilePath(platform_.dataFolder, language);
 
     Frame1->setTitle(texts_.frameCaption);
@@ -55,7 +52,7 @@ void Form1::menuLang_Click(int index) {
     menuExit->setText(texts_.menuExit);
 
     setWindowTitle(texts_.stattxt[5]);
-    SetCmdStop(switchState_.value_or(SwitchState::Error));
+    SetCmdStop(model_.switchState().value_or(SwitchState::Error));
 
     {
         const QSignalBlocker blocker(cboDay);
@@ -65,9 +62,10 @@ void Form1::menuLang_Click(int index) {
             cboDay->addItem(entry);
         cboDay->setCurrentIndex(selected);
     }
+    model_.setWeekday(cboDay->currentIndex());
     applyAccessibleNames();
     fitFonts();
-    chg = true;
+    model_.markChanged();
 }
 
 // Screen readers get the same words a sighted user reads in the tool tips.

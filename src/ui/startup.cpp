@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <cmath>
@@ -31,8 +32,6 @@ void Form1::Form_Load() {
             [this] { openHelpPage(QStringLiteral("Contents")); });
 
     if (readSettings()) {
-        if (const QString alarm = txtAlrm->text(); auto seconds = readTimeOfDay(alarm))
-            AlarmTime = *seconds;
         if (static_cast<int>(platform_.random() * freq) == 1)
             showAboutModal();
     } else {
@@ -42,7 +41,7 @@ void Form1::Form_Load() {
         SetCmdStop(SwitchState::Off);
         showAboutModal();
     }
-    chg = true;
+    model_.markChanged();
     Timer1_Timer();
 }
 
@@ -53,7 +52,8 @@ void Form1::showAboutModal() {
 
 bool Form1::readSettings() {
     const std::optional<QByteArray> bytes = readSettingsFile(platform_.settingsFile);
-    if (!bytes)
+    // An empty file is what a crash or a full disk leaves behind: start as if there were none.
+    if (!bytes || bytes->isEmpty())
         return false;
     applySettingsLines(decodeSettingsLines(*bytes));
     return true;
@@ -67,19 +67,19 @@ void Form1::applySettingsLines(const QStringList &lines) {
             return std::nullopt;
         return lines.at(n - 1);
     };
+    // Without a stored alarm time the field keeps its harmless 00:00, so the switch must not
+    // claim an error the field does not show.
+    const auto stopShort = [this] { SetCmdStop(SwitchState::Off); };
 
-    // Anything but Danish counts as English, also a number too large to read; an empty file
-    // still gets a language, so every control has its texts.
-    const auto language = line(1);
-    menuLang_Click(roundedNumber(language.value_or(QString())).value_or(0) == 1 ? 1 : 0);
-    if (!language)
-        return;
+    // Anything but Danish counts as English, also a number too large to read.
+    menuLang_Click(roundedNumber(line(1).value_or(QString())).value_or(0) == 1 ? 1 : 0);
 
     const auto soundAndState = line(2);
     if (!soundAndState)
-        return;
-    mLyd(soundAndState->startsWith(QLatin1Char('1')));
-    winstate = roundedNumber(soundAndState->mid(1)).value_or(0);
+        return stopShort();
+    mLyd(soundFromLine2(*soundAndState));
+    if (windowStateFromLine2(*soundAndState).value_or(0) == 1)
+        model_.minimiseAfterStart();
 
     const QRect screenRect = screen()->geometry();
     const double windowHeight = frameGeometry().height() * Twips::perPixel;
@@ -88,14 +88,14 @@ void Form1::applySettingsLines(const QStringList &lines) {
 
     const auto topLine = line(3);
     if (!topLine)
-        return;
+        return stopShort();
     double top = finite(leadingNumber(*topLine));
     rangetest(top, screenRect.height() * Twips::perPixel - windowHeight - 324);
 
     const auto leftLine = line(4);
     if (!leftLine) {
         move(x(), static_cast<int>(std::lround(top / Twips::perPixel)));
-        return;
+        return stopShort();
     }
     double left = finite(leadingNumber(*leftLine));
     rangetest(left, screenRect.width() * Twips::perPixel - windowWidth);
@@ -104,13 +104,14 @@ void Form1::applySettingsLines(const QStringList &lines) {
 
     const auto weekdayLine = line(5);
     if (!weekdayLine)
-        return;
-    if (const int weekday = roundedNumber(*weekdayLine).value_or(0); isWeekdayEntry(weekday))
+        return stopShort();
+    if (const int weekday = roundedNumber(*weekdayLine).value_or(0); isWeekdayEntry(weekday)) {
         cboDay->setCurrentIndex(weekday);
+    }
 
     const auto alarmLine = line(6);
     if (!alarmLine)
-        return;
+        return stopShort();
     // The stored text is parsed even when it equals the field's initial text, so a stored
     // 00:00 arms the switch like any other valid time.
     if (txtAlrm->text() == *alarmLine)
@@ -130,24 +131,29 @@ void Form1::applySettingsLines(const QStringList &lines) {
     // A stored off caption now switches a valid alarm off; the caption then follows the state.
     const bool storedOff = *captionLine == strings(Language::English).main.stattxt[4] ||
                            *captionLine == strings(Language::Danish).main.stattxt[4];
-    if (storedOff && switchState_ == SwitchState::Armed)
+    if (storedOff && model_.switchState() == SwitchState::Armed)
         SetCmdStop(SwitchState::Off);
-    else
-        SetCmdStop(switchState_.value_or(SwitchState::Error));
 }
 
 void Form1::GemIni() {
     SettingsData data;
     data.language = language_ ? QString::number(static_cast<int>(*language_)) : QString();
-    data.sound = soundOn();
+    data.sound = model_.sound();
     data.windowState = windowState() & Qt::WindowMinimized   ? 1
                        : windowState() & Qt::WindowMaximized ? 2
                                                              : 0;
     data.top = pTop;
     data.left = pLeft;
-    data.weekday = cboDay->currentIndex();
-    data.alarmText = txtAlrm->text();
-    data.message = txtMsg->text();
+    data.weekday = model_.weekday();
+    data.alarmText = model_.alarmText();
+    data.message = model_.message();
     data.caption = CmdStop->text();
-    writeSettingsFile(platform_.settingsFile, encodeSettings(data));
+    QString error;
+    if (!writeSettingsFile(platform_.settingsFile, encodeSettings(data), &error) &&
+        !saveFailureShown) {
+        // Once a run: the tick retries every minute and must not stack up messages.
+        saveFailureShown = true;
+        QMessageBox::warning(this, QStringLiteral("Vekora"),
+                             texts_.saveFailed.arg(platform_.settingsFile, error));
+    }
 }

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "core/clocksample.h"
+#include "core/switchstate.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// An alarm minute that passed while nobody could hear it (the machine slept, the clock jumped).
+struct MissedAlarm {
+    int weekday = 1;   // the day it fell on, Sunday = 1
+    int alarmTime = 0; // seconds after midnight
+    bool operator==(const MissedAlarm &) const = default;
+};
+
+// What one tick means for the window; the window only carries it out.
+struct TickOutcome {
+    bool minuteChanged = false;
+    bool minimise = false;             // the delayed minimise of a window stored minimised is due
+    bool refreshDate = false;          // the date line is to be shown anew
+    bool fired = false;                // the switch went to ringing in this tick
+    int lateMinutes = 0;               // fired this many whole minutes after the alarm minute began
+    std::optional<MissedAlarm> missed; // too late to ring: tell the user instead
+    bool ringing = false;              // the alarm rings after this tick
+    bool beep = false;                 // sound the alarm once (firing tick, sound on)
+    bool attention = false;            // bring the window forward and blink Num Lock
+    bool inverted = false;             // the time display in inverted colours
+    bool refresh = false; // not ringing and something changed: switch, colours, title anew
+};
+
+// What a click on the switch did.
+enum class SwitchClick { Nothing, Changed, ShowError };
+
+// The alarm and everything the once-a-second tick decides, apart from any widget. The window
+// feeds it the user's edits and one clock sample a second, and shows what it answers.
+class AlarmModel : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Later than this after its minute began, an alarm found in a clock jump is reported as
+    // missed instead of ringing: a wake-up alarm half an hour late does more harm than good.
+    static constexpr int lateRingLimitSeconds = 30 * 60;
+    // How long after the ringing starts the window is pulled forward and Num Lock blinks.
+    static constexpr int attentionSeconds = 4;
+    // Ticks further apart than this mean the clock jumped or the machine slept.
+    static constexpr int maxTickGapSeconds = 2;
+
+    // The alarm time in seconds after midnight, as the time field last read it.
+    int alarmTime() const { return alarmTime_; }
+    QString alarmText() const { return alarmText_; }
+    // A valid text arms the alarm at its time, anything else puts the switch in error.
+    void setAlarm(const QString &text, std::optional<int> seconds);
+    // Kept as read from a stored file without touching the switch.
+    void setAlarmTime(int seconds) { alarmTime_ = seconds; }
+
+    // -1 none, 0 every day, 1..7 Sunday..Saturday.
+    int weekday() const { return weekday_; }
+    void setWeekday(int entry);
+
+    QString message() const { return message_; }
+    void setMessage(const QString &text) { message_ = text; }
+
+    bool sound() const { return sound_; }
+    void setSound(bool on) { sound_ = on; }
+
+    std::optional<SwitchState> switchState() const { return switchState_; }
+    // Also when the state stays: the caption is shown anew (sound mark, language).
+    void setSwitchState(SwitchState state);
+    SwitchClick clickSwitch();
+
+    // chg: show changes at the next tick (and, in normal window state, save them).
+    void markChanged() { chg_ = true; }
+    bool changed() const { return chg_; }
+    // chg1: save at the next minute change.
+    void markSaveDue() { chg1_ = true; }
+    bool saveDue() const { return chg1_; }
+    // A window stored minimised is minimised a few ticks after the start, unless touched.
+    void minimiseAfterStart() {
+        winstate_ = 1;
+        winstateN_ = 0;
+    }
+
+    // One tick. save runs at the minute change when settings are due, before the alarm is
+    // checked, so the file holds the switch as it was shown then.
+    TickOutcome tick(const ClockSample &now, bool windowNormal, const std::function<void()> &save);
+
+    // The next moment the alarm rings as set, or nothing when it cannot (off, no day chosen).
+    std::optional<QDateTime> nextRinging(const ClockSample &now) const;
+
+signals:
+    void switchStateChanged(SwitchState state, std::optional<SwitchState> before);
+
+private:
+    // The last alarm moment at or before now on a chosen day, in local seconds since epoch-ish.
+    std::optional<qint64> lastAlarmMoment(qint64 now) const;
+    void checkAlarm(const ClockSample &now, TickOutcome &out);
+
+    int alarmTime_ = 0;
+    QString alarmText_ = QStringLiteral("00:00");
+    int weekday_ = 0;
+    QString message_;
+    bool sound_ = false;
+    std::optional<SwitchState> switchState_;
+    bool chg_ = false;
+    bool chg1_ = false;
+    int winstate_ = 0;
+    int winstateN_ = 0;
+    bool inverted_ = false;
+    std::optional<qint64> previous_;      // the last tick's local time
+    std::optional<qint64> attentionFrom_; // when the present ringing began to ask for attention
+    // The day and minute that last rang: a repeated hour or a clock set back rings it once.
+    std::optional<std::pair<QDate, int>> lastRinging_;
+};
+
+// Local wall-clock time as one running count of seconds, so a jump shows as a difference.
+qint64 localSeconds(const ClockSample &sample);

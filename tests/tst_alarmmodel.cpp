@@ -1,0 +1,349 @@
+// The alarm model told stories a second at a time, with the outcomes written out by hand.
+
+#include "core/alarmmodel.h"
+
+#include <QTimeZone>
+#include <QtTest>
+#include <functional>
+#include <map>
+
+Q_DECLARE_METATYPE(ClockSample)
+
+namespace {
+
+const QDate monday(2026, 12, 7);
+
+ClockSample at(const QDate &date, int h, int m, int s = 0) {
+    return {double(h * 3600 + m * 60 + s), date};
+}
+
+QString stamp(const ClockSample &now) {
+    return now.date.toString(Qt::ISODate) + u' ' +
+           QTime(0, 0).addSecs(now.wholeSeconds()).toString(QStringLiteral("hh:mm:ss"));
+}
+
+// An alarm as the window sets it up from a stored file.
+void arm(AlarmModel &alarm, const QString &hhmm, int weekday = 0, bool sound = true) {
+    alarm.setSound(sound);
+    alarm.setWeekday(weekday);
+    alarm.setAlarm(hhmm, hhmm.left(2).toInt() * 3600 + hhmm.right(2).toInt() * 60);
+}
+
+// Ticks once a second from `from` for `seconds`; a ringing alarm is stopped after `stopAfter`
+// ticks. Each firing is noted as "date time" plus " beep" and " late N" when they apply.
+struct Story {
+    AlarmModel alarm;
+    QStringList firings;
+    QStringList missed;
+    std::multimap<QString, std::function<void(AlarmModel &)>> plan;
+    int stopAfter = 20;
+
+    void tick(const ClockSample &now) {
+        for (auto [it, end] = plan.equal_range(stamp(now)); it != end; ++it)
+            it->second(alarm);
+        const TickOutcome out = alarm.tick(now, true, {});
+        if (out.fired)
+            firings << stamp(now) + (out.beep ? QStringLiteral(" beep") : QString()) +
+                           (out.lateMinutes ? QStringLiteral(" late %1").arg(out.lateMinutes)
+                                            : QString());
+        if (out.missed)
+            missed << stamp(now);
+        ringingFor = out.ringing ? ringingFor + 1 : 0;
+        if (ringingFor == stopAfter)
+            alarm.clickSwitch();
+    }
+    void run(ClockSample from, qint64 seconds) {
+        for (qint64 i = 0; i < seconds; ++i) {
+            tick(from);
+            from.seconds += 1;
+            if (from.seconds >= 86400) {
+                from.seconds -= 86400;
+                from.date = from.date.addDays(1);
+            }
+        }
+    }
+
+private:
+    int ringingFor = 0;
+};
+
+} // namespace
+
+class TestAlarmModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aWeekOfChanges() {
+        Story story;
+        arm(story.alarm, QStringLiteral("07:30"));
+        const auto setAlarm = [](const char *hhmm) {
+            return [hhmm](AlarmModel &a) {
+                const QString t = QString::fromLatin1(hhmm);
+                a.setAlarm(t, t.left(2).toInt() * 3600 + t.right(2).toInt() * 60);
+            };
+        };
+        const auto day = [](int entry) { return [entry](AlarmModel &a) { a.setWeekday(entry); }; };
+        const auto click = [](AlarmModel &a) { a.clickSwitch(); };
+        const auto sound = [](bool on) { return [on](AlarmModel &a) { a.setSound(on); }; };
+        story.plan = {
+            // Tuesday: only Tuesdays, one minute before midnight.
+            {"2026-12-08 12:00:30", day(3)},
+            {"2026-12-08 12:00:31", setAlarm("23:59")},
+            // Wednesday: every day at midnight, so Thursday 00:00.
+            {"2026-12-09 12:00:30", day(0)},
+            {"2026-12-09 12:00:31", setAlarm("00:00")},
+            // Thursday: switched off, 13:00 stays silent.
+            {"2026-12-10 12:00:30", setAlarm("13:00")},
+            {"2026-12-10 12:00:31", click},
+            // Friday: switched on again with sound off.
+            {"2026-12-11 12:00:30", sound(false)},
+            {"2026-12-11 12:00:31", click},
+            // Saturday: only Saturdays at 14:00, sound on, re-armed in its own minute.
+            {"2026-12-12 12:00:30", sound(true)},
+            {"2026-12-12 12:00:31", day(7)},
+            {"2026-12-12 12:00:32", setAlarm("14:00")},
+            {"2026-12-12 14:00:05", click},
+            // Sunday: only Mondays; then nothing chosen, never again.
+            {"2026-12-13 12:00:30", day(2)},
+            {"2026-12-14 15:00:00", day(-1)},
+            {"2026-12-14 15:00:01", setAlarm("23:00")},
+        };
+        story.run(at(monday, 5, 0, 30), 8 * 86400);
+        QCOMPARE(story.firings, QStringList({
+                                    "2026-12-07 07:30:00 beep",
+                                    "2026-12-08 07:30:00 beep",
+                                    "2026-12-08 23:59:00 beep",
+                                    "2026-12-10 00:00:00 beep",
+                                    "2026-12-11 13:00:00",
+                                    "2026-12-12 14:00:00 beep",
+                                    "2026-12-14 14:00:00 beep",
+                                }));
+        QVERIFY(story.missed.isEmpty());
+    }
+
+    // The first tick is a new minute whatever the minute, so starting inside it rings.
+    void startInsideTheAlarmMinute_data() {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<int>("weekday");
+        QTest::addColumn<int>("second"); // of the alarm minute at the start
+        QTest::addColumn<bool>("rings");
+        QTest::addColumn<bool>("attention");
+        QTest::newRow("whole hour") << "07:00" << 0 << 30 << true << false;
+        QTest::newRow("half hour, first seconds") << "07:30" << 2 << 2 << true << true;
+        QTest::newRow("other day") << "07:30" << 3 << 2 << false << false;
+        QTest::newRow("no day chosen") << "07:30" << -1 << 2 << false << false;
+        QTest::newRow("midnight") << "00:00" << 0 << 0 << true << true;
+    }
+    void startInsideTheAlarmMinute() {
+        QFETCH(QString, alarm);
+        QFETCH(int, weekday);
+        QFETCH(int, second);
+        QFETCH(bool, rings);
+        QFETCH(bool, attention);
+        AlarmModel model;
+        arm(model, alarm, weekday);
+        const TickOutcome out =
+            model.tick(at(monday, alarm.left(2).toInt(), alarm.right(2).toInt(), second), true, {});
+        QCOMPARE(out.fired, rings);
+        QCOMPARE(out.attention, attention);
+        QCOMPARE(out.lateMinutes, 0);
+    }
+
+    // Suspend or a clock step: the alarm minute inside the jump rings late, or is reported.
+    void aJumpOverTheAlarmMinute_data() {
+        QTest::addColumn<ClockSample>("before");
+        QTest::addColumn<ClockSample>("after");
+        QTest::addColumn<int>("weekday");
+        QTest::addColumn<int>("late");      // -1: does not ring
+        QTest::addColumn<int>("missedDay"); // 0: no notice
+        QTest::newRow("lands in the minute: on time")
+            << at(monday, 7, 0) << at(monday, 7, 30, 20) << 0 << 0 << 0;
+        QTest::newRow("15 minutes late") << at(monday, 7, 0) << at(monday, 7, 45) << 0 << 15 << 0;
+        QTest::newRow("exactly 30 minutes late")
+            << at(monday, 7, 0) << at(monday, 8, 0) << 0 << 30 << 0;
+        QTest::newRow("a second more: missed")
+            << at(monday, 7, 0) << at(monday, 8, 0, 1) << 0 << -1 << 2;
+        QTest::newRow("slept over the Monday alarm into Tuesday")
+            << at(monday.addDays(-1), 23, 0) << at(monday.addDays(1), 7, 20) << 2 << -1 << 2;
+        QTest::newRow("jump before the alarm")
+            << at(monday, 6, 0) << at(monday, 7, 29) << 0 << -1 << 0;
+        QTest::newRow("other day's minute not chosen")
+            << at(monday, 7, 0) << at(monday, 7, 45) << 3 << -1 << 0;
+    }
+    void aJumpOverTheAlarmMinute() {
+        QFETCH(ClockSample, before);
+        QFETCH(ClockSample, after);
+        QFETCH(int, weekday);
+        QFETCH(int, late);
+        QFETCH(int, missedDay);
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"), weekday);
+        QVERIFY(!model.tick(before, true, {}).fired);
+        const TickOutcome out = model.tick(after, true, {});
+        QCOMPARE(out.fired, late >= 0);
+        if (late >= 0) {
+            QCOMPARE(out.lateMinutes, late);
+            QVERIFY(out.attention); // late or not, it asks for attention at once
+            QVERIFY(out.beep);
+        }
+        QCOMPARE(out.missed.has_value(), missedDay != 0);
+        if (missedDay) {
+            QCOMPARE(*out.missed, (MissedAlarm{missedDay, 27000}));
+            QCOMPARE(model.switchState(), std::optional(SwitchState::Armed)); // armed for next time
+        }
+        // Reported once: the next tick neither rings nor reports again.
+        after.seconds += 1;
+        const TickOutcome next = model.tick(after, true, {});
+        QVERIFY(!next.fired && !next.missed);
+    }
+
+    // A clock set back over a minute that rang rings it no second time that day.
+    void aClockSetBackRingsNoMinuteTwice() {
+        Story story;
+        arm(story.alarm, QStringLiteral("07:30"));
+        story.run(at(monday, 7, 29, 50), 40); // rings, stopped after 20 s
+        story.run(at(monday, 7, 29, 0), 120);
+        story.run(at(monday.addDays(1), 7, 29, 59), 2);
+        QCOMPARE(story.firings,
+                 QStringList({"2026-12-07 07:30:00 beep", "2026-12-08 07:30:00 beep"}));
+    }
+
+    // Attention only in the first seconds, also across midnight.
+    void ringingAsksForAttentionBriefly() {
+        AlarmModel model;
+        arm(model, QStringLiteral("23:59"));
+        QStringList seen;
+        ClockSample now = at(monday, 23, 58, 59);
+        for (int i = 0; i < 65; ++i) {
+            const TickOutcome out = model.tick(now, true, {});
+            if (out.attention)
+                seen << stamp(now);
+            if (i == 1 || i == 2)
+                QCOMPARE(out.inverted, i == 1); // the display flashes
+            now.seconds += 1;
+            if (now.seconds >= 86400) {
+                now.seconds -= 86400;
+                now.date = now.date.addDays(1);
+            }
+        }
+        QCOMPARE(seen, QStringList({"2026-12-07 23:59:00", "2026-12-07 23:59:01",
+                                    "2026-12-07 23:59:02", "2026-12-07 23:59:03"}));
+        QCOMPARE(model.switchState(), std::optional(SwitchState::Ringing));
+        QCOMPARE(model.clickSwitch(), SwitchClick::Changed);
+        const TickOutcome after = model.tick(now, true, {});
+        QVERIFY(!after.ringing && after.refresh && !after.inverted);
+    }
+
+    void daylightSavingInCopenhagen_data() {
+        QTest::addColumn<QDateTime>("startUtc");
+        QTest::addColumn<QStringList>("expected");
+        const QTimeZone utc(QByteArrayLiteral("UTC"));
+        // 29 March: 02:00-02:59 does not exist; the clock jumps over 02:30 and it rings late.
+        QTest::newRow("spring forward")
+            << QDateTime(QDate(2026, 3, 28), QTime(12, 0), utc)
+            << QStringList({"2026-03-29 03:00:00 beep late 30", "2026-03-30 02:30:00 beep"});
+        // 25 October: 02:00-02:59 comes twice; rung once, not again. Moved to 02:50 in the first
+        // pass, it rings then and not in the repeated hour either.
+        QTest::newRow("fall back")
+            << QDateTime(QDate(2026, 10, 24), QTime(12, 0), utc)
+            << QStringList({"2026-10-25 02:30:00 beep", "2026-10-25 02:50:00 beep",
+                            "2026-10-26 02:50:00 beep"});
+    }
+    void daylightSavingInCopenhagen() {
+        QFETCH(QDateTime, startUtc);
+        QFETCH(QStringList, expected);
+        const QTimeZone copenhagen("Europe/Copenhagen");
+        if (!copenhagen.isValid())
+            QSKIP("no time zone data for Europe/Copenhagen (package tzdata)");
+        Story story;
+        arm(story.alarm, QStringLiteral("02:30"));
+        story.plan = {{"2026-10-25 02:40:00", [](AlarmModel &a) {
+                           a.setAlarm(QStringLiteral("02:50"), 2 * 3600 + 50 * 60);
+                       }}};
+        for (qint64 s = startUtc.toSecsSinceEpoch(), end = s + 2 * 86400; s < end; ++s) {
+            const QDateTime local = QDateTime::fromSecsSinceEpoch(s, copenhagen);
+            story.tick({local.time().msecsSinceStartOfDay() / 1000.0, local.date()});
+        }
+        QCOMPARE(story.firings, expected);
+    }
+
+    // A window stored minimised goes down at the tenth tick, unless the user works with it.
+    void delayedMinimise_data() {
+        QTest::addColumn<int>("touchedAt"); // 0: left alone
+        QTest::addColumn<int>("minimisedAt");
+        QTest::newRow("left alone") << 0 << 10;
+        QTest::newRow("touched during the start-up's ticks") << 2 << 10;
+        QTest::newRow("touched at the third tick") << 3 << 0;
+    }
+    void delayedMinimise() {
+        QFETCH(int, touchedAt);
+        QFETCH(int, minimisedAt);
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"));
+        model.minimiseAfterStart();
+        int minimised = 0;
+        for (int n = 1; n <= 20; ++n) {
+            if (n == touchedAt)
+                model.markSaveDue();
+            if (model.tick(at(monday, 12, 0, n), true, {}).minimise)
+                minimised = n;
+        }
+        QCOMPARE(minimised, minimisedAt);
+    }
+
+    // Saved at the next new minute, not before, and with the switch as shown before it rang.
+    void savesAtTheMinuteBeforeTheAlarmIsChecked() {
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"));
+        model.tick(at(monday, 7, 29, 30), true, {});
+        QList<std::optional<SwitchState>> saved;
+        const auto save = [&] { saved << model.switchState(); };
+        model.markChanged(); // in normal state a change is saved at the next minute
+        model.tick(at(monday, 7, 29, 31), true, save);
+        QVERIFY(saved.isEmpty());
+        model.tick(at(monday, 7, 30, 0), true, save);
+        QCOMPARE(saved, QList<std::optional<SwitchState>>({SwitchState::Armed}));
+        QCOMPARE(model.switchState(), std::optional(SwitchState::Ringing));
+    }
+
+    void nextRinging_data() {
+        QTest::addColumn<int>("weekday");
+        QTest::addColumn<ClockSample>("now");
+        QTest::addColumn<QDateTime>("expected"); // invalid: none
+        QTest::newRow("later today") << 0 << at(monday, 6, 0) << QDateTime(monday, QTime(7, 30));
+        QTest::newRow("at the moment: tomorrow")
+            << 0 << at(monday, 7, 30) << QDateTime(monday.addDays(1), QTime(7, 30));
+        QTest::newRow("Sundays, from Monday")
+            << 1 << at(monday, 6, 0) << QDateTime(monday.addDays(6), QTime(7, 30));
+        QTest::newRow("Mondays, after it: next week")
+            << 2 << at(monday, 8, 0) << QDateTime(monday.addDays(7), QTime(7, 30));
+        QTest::newRow("no day") << -1 << at(monday, 6, 0) << QDateTime();
+    }
+    void nextRinging() {
+        QFETCH(int, weekday);
+        QFETCH(ClockSample, now);
+        QFETCH(QDateTime, expected);
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"), weekday);
+        QCOMPARE(model.nextRinging(now).value_or(QDateTime()), expected);
+        model.clickSwitch(); // off
+        QCOMPARE(model.nextRinging(now), std::nullopt);
+    }
+
+    void clickingTheSwitch() {
+        AlarmModel model;
+        QCOMPARE(model.clickSwitch(), SwitchClick::Nothing); // no state yet
+        QVERIFY(model.changed());
+        model.setAlarm(QStringLiteral("7.3"), std::nullopt);
+        QCOMPARE(model.clickSwitch(), SwitchClick::ShowError);
+        QCOMPARE(model.switchState(), std::optional(SwitchState::Error));
+        model.setAlarm(QStringLiteral("07:30"), 27000);
+        QCOMPARE(model.clickSwitch(), SwitchClick::Changed);
+        QCOMPARE(model.switchState(), std::optional(SwitchState::Off));
+        model.clickSwitch();
+        QCOMPARE(model.switchState(), std::optional(SwitchState::Armed));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAlarmModel)
+#include "tst_alarmmodel.moc"
