@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/notifier.h"
 #include "platform/opener.h"
+#include "platform/sleepwatcher.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ struct TestRig {
     RecordingAttention attention;
     RecordingNotifier notifier;
     RecordingOpener opener;
+    SleepWatcher sleep;
     double draw = 0.5; // the About window's random draw: hits when draw * 15 is in [1, 2)
 
     QString folder() const { return dir.path() + u'/'; }
@@ -82,6 +84,7 @@ struct TestRig {
         p.attention = &attention;
         p.notifier = &notifier;
         p.opener = &opener;
+        p.sleep = &sleep;
         p.random = [this] { return draw; };
         p.programFolder = folder();
         p.dataFolder = folder();

@@ -50,22 +50,6 @@ private slots:
         QCOMPARE(child<QLabel>(*form, "Label(4)")->text(), QStringLiteral("09:45:00"));
     }
 
-    void startInsideTheAlarmMinute_data() {
-        QTest::addColumn<QString>("alarm");
-        QTest::addColumn<bool>("fires");
-        // A whole hour too: the first tick always counts as a new minute.
-        QTest::newRow("07:00 at 07:00:30") << QStringLiteral("07:00") << true;
-        QTest::newRow("07:30 at 07:30:30") << QStringLiteral("07:30") << true;
-    }
-    void startInsideTheAlarmMinute() {
-        QFETCH(QString, alarm);
-        QFETCH(bool, fires);
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), alarm.left(2).toInt(), alarm.right(2).toInt(), 30);
-        auto form = rig.started(iniWithAlarm(alarm));
-        QCOMPARE(form->model().switchState() == SwitchState::Ringing, fires);
-    }
-
     // Rings on past midnight: activation and Num Lock still only in the first four seconds.
     void ringingRestoresMarksAndFlashes() {
         TestRig rig;
@@ -106,26 +90,76 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Off"));
     }
 
-    void delayedMinimiseAtTheTenthTick_data() {
-        QTest::addColumn<bool>("touched");
-        QTest::newRow("left alone") << false;
-        QTest::newRow("typed into, cancelled") << true;
-    }
-    void delayedMinimiseAtTheTenthTick() {
-        QFETCH(bool, touched);
+    // Typed into during the delayed minimise: the window stays up.
+    void typingCancelsTheDelayedMinimise() {
         TestRig rig;
         rig.clock.set(QDate(2026, 12, 7), 12, 0, 10);
         QStringList ini = iniWithAlarm(QStringLiteral("07:30"));
         ini[1] = QStringLiteral("1 1 ");
-        auto form = rig.started(ini); // the start-up's tick is the first
+        auto form = rig.started(ini);
         form->show();
         run(*form, rig.clock, 3);
-        if (touched)
-            QTest::keyClick(child(*form, "txtMsg"), Qt::Key_A);
-        run(*form, rig.clock, 5);
+        QTest::keyClick(child(*form, "txtMsg"), Qt::Key_A);
+        run(*form, rig.clock, 20);
         QVERIFY(!minimised(*form));
-        run(*form, rig.clock, touched ? 20 : 1);
-        QCOMPARE(minimised(*form), !touched);
+    }
+
+    // Woken from sleep: the tick runs at once and the notification says how late it rings; a
+    // longer sleep gives one notice instead.
+    void wokenAfterTheAlarmMinute_data() {
+        QTest::addColumn<int>("wokenAt"); // minutes after 07:00
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("notices");
+        QTest::newRow("12 minutes late")
+            << 42 << QStringList("Alarm !!!|Meeting\nRings 12 min. late.") << QStringList();
+        QTest::newRow("an hour late")
+            << 90 << QStringList() << QStringList("Missed alarm: Mon 07:30|Meeting");
+    }
+    void wokenAfterTheAlarmMinute() {
+        QFETCH(int, wokenAt);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, notices);
+        TestRig rig;
+        rig.clock.set(QDate(2026, 12, 7), 7, 0);
+        QStringList ini = iniWithAlarm(QStringLiteral("07:30"), 2);
+        ini[6] = QStringLiteral("Meeting");
+        auto form = rig.started(ini);
+        rig.clock.set(QDate(2026, 12, 7), 7 + wokenAt / 60, wokenAt % 60);
+        emit rig.sleep.resumed();
+        QCOMPARE(rig.notifier.shown, shown);
+        QCOMPARE(rig.notifier.notices, notices);
+        QCOMPARE(form->windowTitle(),
+                 shown.isEmpty() ? QStringLiteral("Norvak Vekora") : QStringLiteral("Alarm !!!"));
+    }
+
+    // A second that is no new minute touches the time display only.
+    void aQuietTickTouchesOnlyTheTime() {
+        TestRig rig;
+        rig.clock.set(QDate(2026, 12, 7), 12, 0, 10);
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        auto *date = child<QLabel>(*form, "Label(3)");
+        auto *button = child<QPushButton>(*form, "CmdStop");
+        date->setText(QStringLiteral("date"));
+        button->setText(QStringLiteral("switch"));
+        form->setWindowTitle(QStringLiteral("title"));
+        run(*form, rig.clock, 49);
+        QCOMPARE(child<QLabel>(*form, "Label(4)")->text(), QStringLiteral("12:00:59"));
+        QCOMPARE(date->text() + button->text() + form->windowTitle(),
+                 QStringLiteral("dateswitchtitle"));
+        run(*form, rig.clock, 1);
+        QCOMPARE(date->text(), QStringLiteral("Mondag December, 7 2026"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Norvak Vekora"));
+    }
+
+    // The window's own timer, not the test, keeps the clock going.
+    void theTimerRearmsItself() {
+        TestRig rig;
+        rig.clock.set(QDate(2026, 12, 7), 12, 0, 0.995);
+        Form1 form(rig.platform());
+        auto *time = child<QLabel>(form, "Label(4)");
+        QTRY_COMPARE(time->text(), QStringLiteral("12:00:00"));
+        rig.clock.set(QDate(2026, 12, 7), 12, 0, 1.995);
+        QTRY_COMPARE(time->text(), QStringLiteral("12:00:01"));
     }
 };
 

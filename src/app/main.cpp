@@ -5,6 +5,7 @@
 #include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
+#include "platform/sleepwatcher.h"
 #include "platform/soundplayer.h"
 #include "ui/form1.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char *argv[]) {
     DesktopAttention attention(player);
     DBusNotifier notifier(QDBusConnection::sessionBus());
     DesktopOpener opener;
+    LogindSleepWatcher sleep(QDBusConnection::systemBus());
     QRandomGenerator random(QRandomGenerator::securelySeeded());
 
     Platform platform;
@@ -38,6 +40,7 @@ int main(int argc, char *argv[]) {
     platform.attention = &attention;
     platform.notifier = &notifier;
     platform.opener = &opener;
+    platform.sleep = &sleep;
     platform.random = [&random] { return random.generateDouble(); };
     platform.programFolder = programFolder();
     platform.dataFolder = dataFolder(platform.programFolder);

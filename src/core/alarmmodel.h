@@ -55,8 +55,6 @@ public:
     QString alarmText() const { return alarmText_; }
     // A valid text arms the alarm at its time, anything else puts the switch in error.
     void setAlarm(const QString &text, std::optional<int> seconds);
-    // Kept as read from a stored file without touching the switch.
-    void setAlarmTime(int seconds) { alarmTime_ = seconds; }
 
     // -1 none, 0 every day, 1..7 Sunday..Saturday.
     int weekday() const { return weekday_; }
@@ -78,7 +76,6 @@ public:
     bool changed() const { return chg_; }
     // chg1: save at the next minute change.
     void markSaveDue() { chg1_ = true; }
-    bool saveDue() const { return chg1_; }
     // A window stored minimised is minimised a few ticks after the start, unless touched.
     void minimiseAfterStart() {
         winstate_ = 1;

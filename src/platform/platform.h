@@ -7,6 +7,7 @@ class Clock;
 class Attention;
 class AlarmNotifier;
 class UrlOpener;
+class SleepWatcher;
 
 // Everything the windows need from the operating system, handed in so tests can swap any of it.
 struct Platform {
@@ -14,6 +15,7 @@ struct Platform {
     Attention *attention = nullptr;
     AlarmNotifier *notifier = nullptr;
     UrlOpener *opener = nullptr;
+    SleepWatcher *sleep = nullptr;  // optional
     std::function<double()> random; // uniform in [0, 1)
     QString programFolder;          // ends in "/"
     QString dataFolder;             // ends in "/"

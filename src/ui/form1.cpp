@@ -2,6 +2,7 @@
 
 #include "core/settingscodec.h"
 #include "platform/notifier.h"
+#include "platform/sleepwatcher.h"
 #include "ui/fitfont.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"
@@ -34,6 +35,8 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     createMenu();
 
     connect(&model_, &AlarmModel::switchStateChanged, this, &Form1::showSwitch);
+    if (platform_.sleep)
+        connect(platform_.sleep, &SleepWatcher::resumed, this, &Form1::onTimer1);
     if (platform_.notifier)
         connect(platform_.notifier, &AlarmNotifier::stopRequested, this, [this] {
             if (model_.switchState() == SwitchState::Ringing)

@@ -54,10 +54,8 @@ public:
     // Read access for the other windows and the tests.
     const AlarmModel &model() const { return model_; }
     std::optional<Language> language() const { return language_; }
-    QString helpPath() const { return helpPath_; }
     QMenu *generalMenu() const { return menuPopUp; }
     FrmSplash *aboutWindow();
-    FrmInit *welcomeWindow() const { return frmInit; }
 
 signals:
     // Yes to the exit question: the program ends at once.
@@ -89,7 +87,6 @@ private:
     bool isNormalState() const;
     void onTimer1();
     QString notificationBody(const ClockSample &now) const;
-    QString minimisedTitle(const ClockSample &now) const;
 
     Platform platform_;
 

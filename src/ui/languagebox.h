@@ -11,7 +11,6 @@ public:
     explicit LanguageBox(QWidget *parent = nullptr);
 
     void setLocked(bool locked);
-    bool isLocked() const { return m_locked; }
 
     // Narrows the text field's letters so that `widest` fits it whole; plain spacing again for
     // an empty text.
