@@ -21,7 +21,8 @@ public:
 
     // Seconds since the epoch; 0 disarms.
     bool arm(std::uint64_t when);
-    // When the timer will go off, read back from the kernel: 0 when disarmed.
+    // When the timer will go off, as the kernel reports it; 0 once it has gone off. Only
+    // meaningful while armed: kernels report a cancelled alarm-clock timer's old time.
     std::uint64_t armedAt() const;
 
 signals:
