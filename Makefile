@@ -39,7 +39,7 @@ test: build
 # The fuzz targets are built by clang into a tree of their own; crashes and grown corpora stay
 # there too, so a fuzzing run never writes into the repository.
 FUZZ_BUILD   ?= build-fuzz
-FUZZ_TARGETS := fuzz_alarmtext fuzz_settings
+FUZZ_TARGETS := fuzz_alarmtext fuzz_settings fuzz_waketable
 FUZZ_SECONDS ?= 300
 FUZZ_RUNS    ?= 20000
 
