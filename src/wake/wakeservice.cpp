@@ -6,7 +6,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusMetaType>
+#include <QDBusReply>
 
 WakeService::WakeService(WakeAlarm *alarm, std::function<WakeTable::Time()> now, int idleSeconds,
                          QObject *parent)
@@ -37,7 +37,7 @@ bool WakeService::handleMessage(const QDBusMessage &message, const QDBusConnecti
     if (message.type() != QDBusMessage::MethodCallMessage)
         return false;
     if (!message.interface().isEmpty() && message.interface() != interfaceName)
-        return false; // Qt answers UnknownInterface/UnknownMethod itself
+        return false; // introspection and the like are left to Qt and libdbus
 
     // Asked of the bus daemon, which saw the caller's credentials on its socket.
     const QDBusReply<uint> uid = connection.interface()->serviceUid(message.service());
