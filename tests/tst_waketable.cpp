@@ -37,30 +37,6 @@ private slots:
         QCOMPARE(table.earliest(), table.get(7));
     }
 
-    void usersAreSeparate() {
-        WakeTable table;
-        QVERIFY(table.set(1000, now + 600, now));
-        QVERIFY(table.set(1001, now + 300, now));
-        QVERIFY(table.set(0, now + 900, now));
-        QCOMPARE(table.earliest(), now + 300);
-
-        QVERIFY(table.set(1001, now + 1200, now)); // replaces, does not add
-        QCOMPARE(table.get(1001), now + 1200);
-        QCOMPARE(table.earliest(), now + 600);
-
-        table.clear(1000);
-        QCOMPARE(table.get(1000), Time(0));
-        QCOMPARE(table.get(1001), now + 1200);
-        QCOMPARE(table.get(0), now + 900);
-        QCOMPARE(table.earliest(), now + 900);
-
-        table.clear(4242); // never set: nothing to do
-        table.clear(0);
-        table.clear(1001);
-        QVERIFY(table.empty());
-        QCOMPARE(table.earliest(), Time(0));
-    }
-
     // When the alarm has gone off, or the clock was stepped past a time, that time is spent.
     void expire() {
         WakeTable table;
