@@ -10,7 +10,7 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6
             libgl-dev libcanberra-dev libx11-dev libxtst-dev sound-theme-freedesktop \
             xvfb xauth dbus x11-utils fonts-dejavu-core \
             desktop-file-utils appstream dpkg-dev file \
-            clang libclang-rt-14-dev tzdata
+            clang libclang-rt-14-dev tzdata systemd
 
 .PHONY: run test deps build clean fuzz fuzz-build fuzz-smoke test-asan bench
 
@@ -39,7 +39,7 @@ test: build
 # The fuzz targets are built by clang into a tree of their own; crashes and grown corpora stay
 # there too, so a fuzzing run never writes into the repository.
 FUZZ_BUILD   ?= build-fuzz
-FUZZ_TARGETS := fuzz_alarmtext fuzz_settings
+FUZZ_TARGETS := fuzz_alarmtext fuzz_settings fuzz_waketable
 FUZZ_SECONDS ?= 300
 FUZZ_RUNS    ?= 20000
 

@@ -38,5 +38,25 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/vekora.desktop
 install(FILES ${CMAKE_SOURCE_DIR}/resources/${VEKORA_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# The wake-up helper (src/wake): the program, its systemd unit, the bus's activation file and the
+# bus policy. Relative destinations, so an install into a home prefix works too (and simply
+# never wakes the machine: neither systemd nor the system bus looks there).
+install(TARGETS vekora-wake RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
+# The unit names the helper by its full installed path, which is known only while installing
+# (`--prefix`, DESTDIR, or the package's /usr), so the unit is written then, straight into its
+# place: two installs running at once must not share a file in the build tree.
+set(VEKORA_UNIT_DIR lib/systemd/system)
+install(CODE "
+    set(VEKORA_WAKE_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/vekora-wake\")
+    set(unit \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VEKORA_UNIT_DIR}/vekora-wake.service\")
+    message(STATUS \"Installing: \${unit}\")
+    configure_file(\"${CMAKE_SOURCE_DIR}/resources/wake/vekora-wake.service.in\" \"\${unit}\" @ONLY)
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${unit}\")
+")
+install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/com.example.norvak.VekoraWake.service
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/system-services)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/com.example.norvak.VekoraWake.conf
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/system.d)
+
 include(${CMAKE_CURRENT_LIST_DIR}/package.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/installtests.cmake)

@@ -22,5 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Only to have the system bus re-read its policy when the wake-up helper comes or goes.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${CMAKE_SOURCE_DIR}/resources/wake/debian/postinst
+    ${CMAKE_SOURCE_DIR}/resources/wake/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

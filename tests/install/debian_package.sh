@@ -21,7 +21,10 @@ done
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 expected=(./usr/bin/vekora ./usr/share/applications/vekora.desktop
-    ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/icons/hicolor/32x32/apps/vekora.png)
+    ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/icons/hicolor/32x32/apps/vekora.png
+    ./usr/libexec/vekora-wake ./usr/lib/systemd/system/vekora-wake.service
+    ./usr/share/dbus-1/system-services/com.example.norvak.VekoraWake.service
+    ./usr/share/dbus-1/system.d/com.example.norvak.VekoraWake.conf)
 [ ! -f "$source_dir/resources/icons/vekora.svg" ] ||
     expected+=(./usr/share/icons/hicolor/scalable/apps/vekora.svg)
 while read -r name; do expected+=("./usr/share/vekora/$name"); done < <(shipped_help "$source_dir")
@@ -31,5 +34,18 @@ done
 
 # Debug information has no place in the package; the build folder keeps it.
 dpkg-deb -x "$deb" "$scratch/root"
-file -b "$scratch/root/usr/bin/vekora" | grep -q ', stripped' || fail "binary not stripped"
+for binary in usr/bin/vekora usr/libexec/vekora-wake; do
+    file -b "$scratch/root/$binary" | grep -q ', stripped' || fail "$binary not stripped"
+done
+grep -qxF "ExecStart=/usr/libexec/vekora-wake" "$scratch/root/usr/lib/systemd/system/vekora-wake.service" ||
+    fail "the packaged unit does not start /usr/libexec/vekora-wake"
+
+# The maintainer scripts only have the system bus re-read its policy.
+dpkg-deb -e "$deb" "$scratch/control"
+for script in postinst postrm; do
+    [ -x "$scratch/control/$script" ] || { fail "package lacks an executable $script" && continue; }
+    sh -n "$scratch/control/$script" || fail "$script is not valid sh"
+    grep -q 'org.freedesktop.DBus.ReloadConfig' "$scratch/control/$script" ||
+        fail "$script does not reload the bus configuration"
+done
 finish

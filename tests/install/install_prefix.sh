@@ -27,6 +27,16 @@ while read -r name; do
 done < <(shipped_help "$source_dir")
 [ ! -e "$prefix/bin/Vekora.ini" ] || fail "--help or --version wrote a settings file"
 
+# The wake-up helper and its service files; the unit starts the helper where it was installed.
+for path in libexec/vekora-wake lib/systemd/system/vekora-wake.service \
+    share/dbus-1/system-services/com.example.norvak.VekoraWake.service \
+    share/dbus-1/system.d/com.example.norvak.VekoraWake.conf; do
+    [ -e "$prefix/$path" ] || fail "$path not installed"
+done
+[ -x "$prefix/libexec/vekora-wake" ] || fail "libexec/vekora-wake is not executable"
+grep -qxF "ExecStart=$prefix/libexec/vekora-wake" "$prefix/lib/systemd/system/vekora-wake.service" ||
+    fail "the unit does not start $prefix/libexec/vekora-wake"
+
 # Without a display the program says so in one line instead of aborting inside Qt.
 "${no_display[@]}" 2>"$scratch/err" >/dev/null && fail "started without a display"
 [ "$(wc -l <"$scratch/err")" -eq 1 ] && grep -q '^vekora: no graphical display found; ' "$scratch/err" ||
