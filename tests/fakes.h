@@ -7,8 +7,8 @@
 #include "platform/clock.h"
 #include "platform/notifier.h"
 #include "platform/opener.h"
-#include "platform/sleepwatcher.h"
 #include "ui/form1.h"
+#include "wakefakes.h"
 
 #include <QApplication>
 #include <QFile>
@@ -72,7 +72,8 @@ struct TestRig {
     RecordingAttention attention;
     RecordingNotifier notifier;
     RecordingOpener opener;
-    SleepWatcher sleep;
+    RecordingSleepInhibitor sleep;
+    RecordingWakeScheduler wake;
     double draw = 0.5; // the About window's random draw: hits when draw * 15 is in [1, 2)
 
     QString folder() const { return dir.path() + u'/'; }
@@ -85,6 +86,7 @@ struct TestRig {
         p.notifier = &notifier;
         p.opener = &opener;
         p.sleep = &sleep;
+        p.wake = &wake;
         p.random = [this] { return draw; };
         p.programFolder = folder();
         p.dataFolder = folder();

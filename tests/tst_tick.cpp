@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -130,6 +131,36 @@ private slots:
         QCOMPARE(rig.notifier.notices, notices);
         QCOMPARE(form->windowTitle(),
                  shown.isEmpty() ? QStringLiteral("Norvak Vekora") : QStringLiteral("Alarm !!!"));
+    }
+
+    // The machine is woken a minute before the alarm and kept awake until it has rung.
+    void wakesTheMachineForTheAlarm() {
+        TestRig rig;
+        rig.clock.set(QDate(2026, 12, 7), 7, 0); // Monday; the alarm is on Tuesdays
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30"), 3));
+        const qint64 tuesday = QDateTime(QDate(2026, 12, 8), QTime(7, 29)).toSecsSinceEpoch();
+        QCOMPARE(rig.wake.wakeup, std::optional(tuesday));
+        form->CmdStop_Click(); // off
+        QCOMPARE(rig.wake.wakeup, std::nullopt);
+        form->CmdStop_Click(); // on
+        QCOMPARE(rig.wake.wakeup, std::optional(tuesday));
+
+        // Woken at 07:29 on Tuesday: held awake through the ringing, free again on Stop.
+        rig.clock.set(QDate(2026, 12, 8), 7, 29);
+        rig.sleep.resume();
+        QVERIFY(rig.sleep.held);
+        rig.clock.set(QDate(2026, 12, 8), 7, 30);
+        form->Timer1_Timer();
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Ringing));
+        QVERIFY(rig.sleep.held);
+        form->CmdStop_Click();
+        QVERIFY(!rig.sleep.held);
+        QCOMPARE(rig.wake.wakeup, std::optional(tuesday + 7 * 86400));
+        onNextModal([](QWidget *question) {
+            qobject_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
+        });
+        form->menuExit_Click();
+        QCOMPARE(rig.wake.wakeup, std::nullopt);
     }
 
     // A second that is no new minute touches the time display only.

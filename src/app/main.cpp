@@ -1,11 +1,12 @@
 #include "app/commandline.h"
 #include "platform/clock.h"
 #include "platform/dbusnotifier.h"
+#include "platform/dbuswakescheduler.h"
 #include "platform/desktopattention.h"
+#include "platform/logindinhibitor.h"
 #include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
-#include "platform/sleepwatcher.h"
 #include "platform/soundplayer.h"
 #include "ui/form1.h"
 
@@ -32,7 +33,8 @@ int main(int argc, char *argv[]) {
     DesktopAttention attention(player);
     DBusNotifier notifier(QDBusConnection::sessionBus());
     DesktopOpener opener;
-    LogindSleepWatcher sleep(QDBusConnection::systemBus());
+    LogindInhibitor sleep(QDBusConnection::systemBus());
+    DBusWakeScheduler wake(QDBusConnection::systemBus());
     QRandomGenerator random(QRandomGenerator::securelySeeded());
 
     Platform platform;
@@ -41,6 +43,7 @@ int main(int argc, char *argv[]) {
     platform.notifier = &notifier;
     platform.opener = &opener;
     platform.sleep = &sleep;
+    platform.wake = &wake;
     platform.random = [&random] { return random.generateDouble(); };
     platform.programFolder = programFolder();
     platform.dataFolder = dataFolder(platform.programFolder);

@@ -47,6 +47,11 @@ public:
     static constexpr int lateRingLimitSeconds = 30 * 60;
     // How long after the ringing starts the window is pulled forward and Num Lock blinks.
     static constexpr int attentionSeconds = 4;
+    // A ringing alarm keeps the machine awake this long at most, so a forgotten one cannot
+    // drain a laptop's battery.
+    static constexpr int keepAwakeSeconds = 10 * 60;
+    // Woken this close before the alarm, the machine is kept awake until it has rung.
+    static constexpr int resumeWindowSeconds = 2 * 60;
     // Ticks further apart than this mean the clock jumped or the machine slept.
     static constexpr int maxTickGapSeconds = 2;
 

@@ -32,6 +32,7 @@ StringTable english() {
         QStringLiteral("Vekora could not save its settings in %1:") + crlf + QStringLiteral("%2");
     m.missedAlarm = QStringLiteral("Missed alarm: %1 %2");
     m.lateNote = QStringLiteral("Rings %1 min. late.");
+    m.keepAwake = QStringLiteral("An alarm is about to ring or ringing");
     m.daytxt = {QStringLiteral("All"),     QStringLiteral("Sundag"),    QStringLiteral("Mondag"),
                 QStringLiteral("Tuesdag"), QStringLiteral("Wednesdag"), QStringLiteral("Thursdag"),
                 QStringLiteral("Fridag"),  QStringLiteral("Saturdag")};
@@ -106,6 +107,7 @@ StringTable danish() {
                    QStringLiteral("%2");
     m.missedAlarm = QStringLiteral("Mistet alarm: %1 %2");
     m.lateNote = QStringLiteral("Ringer %1 min. for sent.");
+    m.keepAwake = QStringLiteral("En alarm ringer snart eller ringer nu");
     m.daytxt = {QStringLiteral("Alle"),    QStringLiteral("Søndag"), QStringLiteral("Mandag"),
                 QStringLiteral("Tirsdag"), QStringLiteral("Onsdag"), QStringLiteral("Torsdag"),
                 QStringLiteral("Fredag"),  QStringLiteral("Lørdag")};

@@ -7,7 +7,8 @@ class Clock;
 class Attention;
 class AlarmNotifier;
 class UrlOpener;
-class SleepWatcher;
+class SleepInhibitor;
+class WakeScheduler;
 
 // Everything the windows need from the operating system, handed in so tests can swap any of it.
 struct Platform {
@@ -15,9 +16,10 @@ struct Platform {
     Attention *attention = nullptr;
     AlarmNotifier *notifier = nullptr;
     UrlOpener *opener = nullptr;
-    SleepWatcher *sleep = nullptr;  // optional
-    std::function<double()> random; // uniform in [0, 1)
-    QString programFolder;          // ends in "/"
-    QString dataFolder;             // ends in "/"
+    SleepInhibitor *sleep = nullptr; // optional: holds off sleep, tells of a resume
+    WakeScheduler *wake = nullptr;   // optional: wakes the machine for the alarm
+    std::function<double()> random;  // uniform in [0, 1)
+    QString programFolder;           // ends in "/"
+    QString dataFolder;              // ends in "/"
     QString settingsFile;
 };

@@ -14,8 +14,14 @@ void Form1::SetCmdStop(SwitchState state) {
 // Follows the model: the caption always names the state in the current language.
 void Form1::showSwitch(SwitchState state, std::optional<SwitchState> before) {
     CmdStop->setText(switchCaption(texts_, state, model_.sound()));
-    if (before == SwitchState::Ringing && state != SwitchState::Ringing && platform_.notifier)
-        platform_.notifier->withdraw();
+    if (before == SwitchState::Ringing && state != SwitchState::Ringing) {
+        if (platform_.notifier)
+            platform_.notifier->withdraw();
+        releaseAwake();
+    }
+    if (state == SwitchState::Off || state == SwitchState::Error)
+        releaseAwake();
+    scheduleWakeup();
 }
 
 void Form1::CmdStop_Click() {

@@ -1,3 +1,5 @@
+#include "platform/sleepinhibitor.h"
+#include "platform/wakescheduler.h"
 #include "ui/form1.h"
 
 #include <QAction>
@@ -24,6 +26,15 @@ void Form1::ToMin() {
     setWindowState(windowState() | Qt::WindowMinimized);
 }
 
+// Leaving: nothing of ours may wake the machine any more.
+void Form1::quit() {
+    quitting = true;
+    if (platform_.wake)
+        platform_.wake->clearWakeup();
+    releaseAwake();
+    emit quitRequested();
+}
+
 bool Form1::askExit() {
     return QMessageBox::question(this, QStringLiteral("Vekora"), texts_.stp,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
@@ -32,8 +43,7 @@ bool Form1::askExit() {
 void Form1::menuExit_Click() {
     GemIni();
     if (askExit()) {
-        quitting = true;
-        emit quitRequested();
+        quit();
     }
 }
 
@@ -45,9 +55,8 @@ void Form1::closeEvent(QCloseEvent *event) {
     }
     GemIni();
     if (!isNormalState() || askExit()) {
-        quitting = true;
         event->accept();
-        emit quitRequested();
+        quit();
     } else {
         event->ignore();
     }

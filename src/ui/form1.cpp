@@ -2,7 +2,7 @@
 
 #include "core/settingscodec.h"
 #include "platform/notifier.h"
-#include "platform/sleepwatcher.h"
+#include "platform/sleepinhibitor.h"
 #include "ui/fitfont.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"
@@ -36,7 +36,8 @@ Form1::Form1(const Platform &platform, QWidget *parent)
 
     connect(&model_, &AlarmModel::switchStateChanged, this, &Form1::showSwitch);
     if (platform_.sleep)
-        connect(platform_.sleep, &SleepWatcher::resumed, this, &Form1::onTimer1);
+        connect(platform_.sleep, &SleepInhibitor::resumed, this, &Form1::onResumed);
+    connect(cboDay, &QComboBox::currentIndexChanged, this, &Form1::scheduleWakeup);
     if (platform_.notifier)
         connect(platform_.notifier, &AlarmNotifier::stopRequested, this, [this] {
             if (model_.switchState() == SwitchState::Ringing)

@@ -84,14 +84,21 @@ private:
     void applyAccessibleNames();
     void fitFonts();
     bool askExit(); // the exit question, true for Yes
+    void quit();
     bool isNormalState() const;
     void onTimer1();
+    // Waking the machine for the alarm and keeping it awake while it rings.
+    void scheduleWakeup();
+    void onResumed();
+    void holdAwake(qint64 forSeconds);
+    void releaseAwake();
     QString notificationBody(const ClockSample &now) const;
 
     Platform platform_;
 
     // Controls.
     QTimer *Timer1 = nullptr;
+    QTimer *awakeLimit = nullptr; // lets the machine sleep again, at the latest
     QGroupBox *Frame1 = nullptr;
     QComboBox *cboDay = nullptr;
     QLineEdit *txtAlrm = nullptr;

@@ -35,6 +35,8 @@ void Form1::Timer1_Timer() {
             Label3->setFont(fittingFont(font(), {date}, textRoom(Label3)));
         }
     }
+    if (out.missed)
+        scheduleWakeup();
     if (out.missed && platform_.notifier) {
         const MissedAlarm &missed = *out.missed;
         platform_.notifier->notice(texts_.missedAlarm.arg(texts_.daytxt[missed.weekday].left(3),
@@ -57,6 +59,8 @@ void Form1::Timer1_Timer() {
 }
 
 void Form1::ring(const ClockSample &now, const TickOutcome &out) {
+    if (out.fired)
+        holdAwake(AlarmModel::keepAwakeSeconds);
     if (out.fired && platform_.notifier) {
         QString body = notificationBody(now);
         if (out.lateMinutes > 0)
