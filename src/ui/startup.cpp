@@ -52,7 +52,7 @@ void Form1::showAboutModal() {
 }
 
 bool Form1::readSettings() {
-    const std::optional<QByteArray> bytes = readSettingsFile(platform_.settingsFile);
+    const std::optional<QByteArray> bytes = readSettingsFile(platform_.settingsToRead());
     if (!bytes)
         return false;
     applySettingsLines(decodeSettingsLines(*bytes));
