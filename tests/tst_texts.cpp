@@ -31,8 +31,7 @@ private slots:
         row("Søn", weekdayEntries(da)[1], "Søn");
         row("Lør", weekdayEntries(da)[7], "Lør");
         row("sound", soundCaption(da), "Lyd ((o))");
-        row("platform", platformLine(QStringLiteral("1.0.1")),
-            "Version 1.0.1 for Windows 95+/NT3+");
+        row("platform", platformLine(QStringLiteral("1.0.1")), "Version 1.0.1 for Linux");
         row("time single digits", timeText(3723), "01:02:03");
         row("time at 86400", timeText(86400), "24:00:00");
     }

@@ -7,6 +7,7 @@
 #include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
+#include "platform/singleinstance.h"
 #include "platform/soundplayer.h"
 #include "ui/form1.h"
 
@@ -14,6 +15,7 @@
 #include <QDBusConnection>
 #include <QProcessEnvironment>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[]) {
     if (const auto status = handleStartup(argc, argv))
@@ -48,12 +50,22 @@ int main(int argc, char *argv[]) {
     platform.programFolder = programFolder();
     platform.dataFolder = dataFolder(platform.programFolder);
     platform.settingsFile = settingsFilePath(platform.programFolder);
+    platform.settingsReadFile = settingsReadPath(platform.programFolder);
+    platform.cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+
+    // Before the window reads or writes anything: a copy already running with these settings
+    // gets its window back, and this one leaves the settings alone.
+    SingleInstance instance(platform.settingsFile);
+    if (!instance.claim())
+        return 0;
 
     Form1 form1(platform);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &form1, &Form1::showAgain);
     QObject::connect(&form1, &Form1::quitRequested, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     form1.Form_Load();
     if (!form1.isVisible())
         form1.show();
+    form1.keepWholeOnScreen();
     return app.exec();
 }

@@ -166,7 +166,7 @@ QString soundCaption(const MainTexts &texts) {
 }
 
 QString platformLine(const QString &vers) {
-    return QStringLiteral("Version ") + vers + QStringLiteral(" for Windows 95+/NT3+");
+    return QStringLiteral("Version ") + vers + QStringLiteral(" for Linux");
 }
 
 QString versionText() {

@@ -57,7 +57,7 @@ const StringTable &strings(Language language);
 // "Sound ((o))": the sound item always carries the mark; its check mark tells the state.
 QString soundCaption(const MainTexts &texts);
 
-// "Version 1.0.1 for Windows 95+/NT3+"
+// "Version 1.0.1 for Linux", the same in both languages
 QString platformLine(const QString &vers);
 
 // The program's version as "major.minor.revision".

@@ -2,8 +2,11 @@
 
 #include "platform/opener.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 QString inFolder(const QString &folder, const QString &name) {
@@ -19,7 +22,43 @@ bool readable(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
 }
+const QString builtInHelp = QStringLiteral(":/help");
+
+// Leaves an identical file alone, so a viewer that has the page open is not disturbed.
+bool writeIfDifferent(const QString &path, const QByteArray &bytes) {
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+        return true;
+    existing.close();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool isPage(const QString &name) {
+    return name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
+}
 } // namespace
+
+QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder) {
+    const QString name = QFileInfo(page).fileName();
+    if (readable(page) || cacheFolder.isEmpty() || !QFileInfo::exists(builtInHelp + u'/' + name))
+        return page;
+    // The page asked for, and everything that is not a page: the pictures, in their folders.
+    QDirIterator it(builtInHelp, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString resource = it.next();
+        const QString relative = resource.mid(builtInHelp.size() + 1);
+        if (isPage(relative) && relative != name)
+            continue;
+        QFile source(resource);
+        if (!source.open(QIODevice::ReadOnly) ||
+            !writeIfDifferent(inFolder(cacheFolder, relative), source.readAll()))
+            return page;
+    }
+    return inFolder(cacheFolder, name);
+}
 
 QString helpFilePath(const QString &dataFolder, Language language) {
     return inFolder(dataFolder, language == Language::Danish ? QStringLiteral("VKhelp-da.html")

@@ -10,6 +10,11 @@ class UrlOpener;
 // The help page of a language inside the data folder ("/" + name for the root, never "//").
 QString helpFilePath(const QString &dataFolder, Language language);
 
+// The page to open for `page`, a path from helpFilePath: that page when it can be read, else the
+// program's built-in page of the same name, written with the pictures it shows into
+// `cacheFolder`, else `page` itself (nothing can be opened, and openHelp will say so).
+QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder);
+
 // A file URL naming exactly that path, whatever characters the folders hold.
 QUrl helpUrl(const QString &path, const QString &anchor = {});
 

@@ -48,3 +48,11 @@ QString settingsFilePath(const QString &programFolder) {
     return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
            QStringLiteral("Vekora/Vekora.ini");
 }
+
+QString settingsReadPath(const QString &programFolder) {
+    const QString saved = settingsFilePath(programFolder);
+    const QString beside = programFolder + QStringLiteral("Vekora.ini");
+    if (saved != beside && !QFileInfo::exists(saved) && QFileInfo(beside).isFile())
+        return beside;
+    return saved;
+}

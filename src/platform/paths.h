@@ -15,3 +15,9 @@ QString dataFolder(const QString &programFolder);
 
 // Vekora.ini beside the program when that folder is writable, else ~/.config/Vekora/.
 QString settingsFilePath(const QString &programFolder);
+
+// The settings file the start-up reads: the one saves go to, except when the settings cannot be
+// kept beside the program (a read-only folder) but a Vekora.ini is there and none has been saved
+// in the configuration folder yet. Reading that one keeps the user's settings; the first save
+// then moves them to the configuration folder.
+QString settingsReadPath(const QString &programFolder);

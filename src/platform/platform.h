@@ -21,5 +21,11 @@ struct Platform {
     std::function<double()> random;  // uniform in [0, 1)
     QString programFolder;           // ends in "/"
     QString dataFolder;              // ends in "/"
-    QString settingsFile;
+    QString settingsFile;            // where the settings are saved
+    QString settingsReadFile;        // where the start-up reads them; empty: settingsFile
+    QString cacheFolder;             // where the built-in help is copied to; empty: never
+
+    QString settingsToRead() const {
+        return settingsReadFile.isEmpty() ? settingsFile : settingsReadFile;
+    }
 };

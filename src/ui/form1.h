@@ -51,6 +51,11 @@ public:
 
     static double rangetest(double &a, double b);
 
+    // Another start of the program asked for this copy: restore, raise and activate it.
+    void showAgain();
+    // Keeps the whole framed window on screen, now and once the window manager has framed it.
+    void keepWholeOnScreen();
+
     // Read access for the other windows and the tests.
     const AlarmModel &model() const { return model_; }
     std::optional<Language> language() const { return language_; }
@@ -118,6 +123,10 @@ private:
     QAction *menuHelp = nullptr;
     QAction *menuAbout = nullptr;
     QAction *menuExit = nullptr;
+    QAction *menuAutostart = nullptr; // start with the desktop, below Language
+    void createAutostartItem();
+    void applyAutostartTexts(Language language);
+    void menuAutostart_Click(bool checked);
 
     QPointer<FrmInit> frmInit;
     QPointer<FrmSplash> frmSplash;

@@ -25,6 +25,7 @@ void Form1::createMenu() {
         menulang[i]->setCheckable(true);
     }
     menulang[0]->setChecked(true);
+    createAutostartItem();
 
     menuPopUp->addSeparator()->setObjectName(QStringLiteral("line2"));
     menuHelp = menuPopUp->addAction(QStringLiteral("Help"), this, &Form1::menuHelp_Click);

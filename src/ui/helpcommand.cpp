@@ -10,7 +10,7 @@ void Form1::menuHelp_Click() {
 void Form1::openHelpPage(const QString &anchor) {
     const QString path =
         helpPath_.isEmpty() ? helpFilePath(platform_.dataFolder, Language::English) : helpPath_;
-    if (openHelp(*platform_.opener, path, anchor))
+    if (openHelp(*platform_.opener, helpPageOrBuiltIn(path, platform_.cacheFolder), anchor))
         return;
     const MainTexts &texts =
         texts_.helpMissing.isEmpty() ? strings(Language::English).main : texts_;

@@ -47,6 +47,7 @@ void Form1::menuLang_Click(int index) {
     menuMin->setText(texts_.menuMin);
     menuSound->setText(soundCaption(texts_));
     menuLanguage->setTitle(texts_.menuLanguage);
+    applyAutostartTexts(language);
     menuHelp->setText(texts_.menuHelp);
     menuAbout->setText(texts_.menuAbout);
     menuExit->setText(texts_.menuExit);

@@ -51,7 +51,7 @@ void Form1::showAboutModal() {
 }
 
 bool Form1::readSettings() {
-    const std::optional<QByteArray> bytes = readSettingsFile(platform_.settingsFile);
+    const std::optional<QByteArray> bytes = readSettingsFile(platform_.settingsToRead());
     // An empty file is what a crash or a full disk leaves behind: start as if there were none.
     if (!bytes || bytes->isEmpty())
         return false;

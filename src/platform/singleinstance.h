@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+// One running copy per settings file. The first copy listens on a local socket named after its
+// settings file, in the user's runtime folder (no session bus needed); a later start with the
+// same file finds it there, asks it to come back and ends. A socket left by a crashed copy
+// answers no one and is taken over.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(const QString &settingsFile, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this is the only copy (it now listens); false when another copy runs and has
+    // been told to come back, so this one should end. When no socket can be made at all, the
+    // program runs unguarded rather than not at all, and the result is true.
+    bool claim();
+
+    // The socket's full path: a hash of the settings file's absolute path in the runtime folder.
+    static QString socketPath(const QString &settingsFile);
+
+signals:
+    // Another start with the same settings file asked for this copy's window.
+    void activationRequested();
+
+private:
+    bool tellRunningCopy();
+    void onNewConnection();
+
+    QString m_socketPath;
+    QLocalServer *m_server = nullptr;
+};

@@ -1,0 +1,56 @@
+#include "platform/autostart.h"
+#include "ui/form1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace {
+struct AutostartTexts {
+    QString item;
+    QString addFailed;    // %1 the entry's path, %2 the reason
+    QString removeFailed; // likewise
+};
+
+AutostartTexts autostartTexts(Language language) {
+    if (language == Language::Danish)
+        return {QStringLiteral("Start med skrivebordet"),
+                QStringLiteral("Vekuret kunne ikke sættes til at starte med skrivebordet.\n%1\n%2"),
+                QStringLiteral("Vekuret kunne ikke fjernes fra de programmer, der starter med "
+                               "skrivebordet.\n%1\n%2")};
+    return {QStringLiteral("Start with the desktop"),
+            QStringLiteral("Vekora could not be set to start with the desktop.\n%1\n%2"),
+            QStringLiteral("Vekora could not be removed from the programs started with the "
+                           "desktop.\n%1\n%2")};
+}
+} // namespace
+
+void Form1::createAutostartItem() {
+    menuAutostart = menuPopUp->addAction(autostartTexts(Language::English).item);
+    menuAutostart->setObjectName(QStringLiteral("menuAutostart"));
+    menuAutostart->setCheckable(true);
+    connect(menuAutostart, &QAction::triggered, this, &Form1::menuAutostart_Click);
+    // The entry may have been added or removed outside the program since the last look.
+    connect(menuPopUp, &QMenu::aboutToShow, this,
+            [this] { menuAutostart->setChecked(QFileInfo::exists(autostartEntryPath())); });
+}
+
+// A menu item's accessible name is its text, so this also renames it for screen readers.
+void Form1::applyAutostartTexts(Language language) {
+    menuAutostart->setText(autostartTexts(language).item);
+}
+
+void Form1::menuAutostart_Click(bool checked) {
+    const QString path = autostartEntryPath();
+    QString error;
+    const bool done = setAutostart(checked, path, QCoreApplication::applicationFilePath(), error);
+    // The mark says what the next log-in will do, whatever was asked for.
+    menuAutostart->setChecked(QFileInfo::exists(path));
+    if (done)
+        return;
+    const AutostartTexts texts = autostartTexts(language_.value_or(Language::English));
+    QMessageBox::warning(this, QStringLiteral("Vekora"),
+                         (checked ? texts.addFailed : texts.removeFailed).arg(path, error));
+}

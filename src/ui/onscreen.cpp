@@ -1,0 +1,68 @@
+#include "ui/onscreen.h"
+
+#include "core/windowplace.h"
+#include "ui/form1.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+// How long to wait for the window manager's frame before trusting the frame we have.
+constexpr int frameWaitMs = 5000;
+
+// The frame's size is only known once the window manager has put the window into it, some time
+// after show(): until then the outer window is taken for the inner one, which lets a window
+// stored at the right edge keep its border off screen. This watches for that moment, clamps
+// once more and goes away, so that later moves by the user are left alone.
+class FrameWatch : public QObject {
+public:
+    explicit FrameWatch(QWidget *window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+        QTimer::singleShot(frameWaitMs, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        const auto type = event->type();
+        if (watched == window_ &&
+            (type == QEvent::Move || type == QEvent::Show || type == QEvent::Resize)) {
+            if (window_->frameGeometry() != window_->geometry()) {
+                // Moving from inside the event that reports the frame would re-enter it.
+                QTimer::singleShot(0, window_, [w = window_] { clampToScreen(w); });
+                window_->removeEventFilter(this);
+                deleteLater();
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget *window_;
+};
+} // namespace
+
+void clampToScreen(QWidget *window) {
+    if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    QScreen *screen = QGuiApplication::screenAt(outer.center());
+    if (!screen)
+        screen = window->screen();
+    if (!screen)
+        return;
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QPoint place =
+        placeWithin(outer.topLeft(), inner.size(), frame, screen->availableGeometry());
+    if (place != outer.topLeft())
+        window->move(place);
+}
+
+void Form1::keepWholeOnScreen() {
+    clampToScreen(this);
+    if (frameGeometry() == geometry())
+        new FrameWatch(this);
+}
