@@ -31,7 +31,8 @@ void Form1::menuLang_Click(int index) {
     if (frmInit)
         frmInit->applyTexts(table.welcome,
                             videoPresent ? table.welcome.helpVideo : table.welcome.noHelpVideo);
-    aboutWindow()->applyTexts(table.about, platformLine(vers));
+    if (frmSplash)
+        frmSplash->applyTexts(table.about, platformLine(vers));
 
     stp = texts_.stp;
     errtxt = texts_.errtxt;
