@@ -5,6 +5,7 @@
 //   vekora_bench memory    VmRSS after the start and after an hour of ticks
 //   vekora_bench second    ms between a whole wall-clock second and the time display's change
 //   vekora_bench tick      duration of one clock tick
+//   vekora_bench events    which widgets repaint, and which objects get timer events, per second
 //
 // Each starts the window over a prepared settings file in a temporary program folder, with
 // the platform's stand-ins from the test suite (no beep, no notification, no About window).
@@ -22,6 +23,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -172,6 +174,43 @@ int tick(int count) {
     return 0;
 }
 
+// Counts the events that cost a running clock its CPU time, per receiver.
+class EventCounter : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint || event->type() == QEvent::Timer) {
+            const QString name = watched->objectName().isEmpty()
+                                     ? QString::fromLatin1(watched->metaObject()->className())
+                                     : watched->objectName();
+            ++counts[{event->type() == QEvent::Paint ? "paint" : "timer", name}];
+        }
+        return false;
+    }
+    std::map<std::pair<const char *, QString>, int> counts;
+};
+
+// What happens in a window that is left alone: the figures of a steady clock, not a start.
+int events(int seconds) {
+    TestRig rig;
+    SystemClock clock;
+    const auto window = onWallClock(rig, clock);
+    startAndShow(*window);
+    QEventLoop settle;
+    QTimer::singleShot(2000, &settle, &QEventLoop::quit);
+    settle.exec();
+
+    EventCounter counter;
+    qApp->installEventFilter(&counter);
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    qApp->removeEventFilter(&counter);
+    window->hide();
+    for (const auto &[key, count] : counter.counts)
+        std::printf("%s %s %.2f\n", key.first, qPrintable(key.second), double(count) / seconds);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -188,6 +227,9 @@ int main(int argc, char *argv[]) {
         return second(amount > 0 ? amount : 20);
     if (what == QLatin1String("tick"))
         return tick(amount > 0 ? amount : 20000);
-    std::fprintf(stderr, "usage: vekora_bench startup|memory|second [seconds]|tick [count]\n");
+    if (what == QLatin1String("events"))
+        return events(amount > 0 ? amount : 10);
+    std::fprintf(stderr, "usage: vekora_bench startup|memory|second [seconds]|tick [count]|"
+                         "events [seconds]\n");
     return 2;
 }
