@@ -11,9 +11,10 @@ public:
 struct ca_context;
 
 // Event sounds through libcanberra, which follows the user's sound theme and sound server.
+// Its context, and with it the sound driver, is made at the first sound: most runs ring never.
 class CanberraPlayer final : public SoundPlayer {
 public:
-    CanberraPlayer();
+    CanberraPlayer() = default;
     ~CanberraPlayer() override;
     CanberraPlayer(const CanberraPlayer &) = delete;
     CanberraPlayer &operator=(const CanberraPlayer &) = delete;
@@ -21,5 +22,8 @@ public:
     bool play(const char *eventId) override;
 
 private:
-    ca_context *m_context = nullptr; // null when libcanberra could not set up a context
+    bool ensureContext();
+
+    ca_context *m_context = nullptr; // null until the first sound, and when it could not be made
+    bool m_tried = false;
 };
