@@ -228,7 +228,9 @@ int firstRing() {
         return double(timer.nsecsElapsed()) / 1e6;
     };
     const auto sound = [&] { attention.beep(); };
-    const auto notify = [&] { notifier.show(QStringLiteral("Alarm !!!"), QStringLiteral("bench")); };
+    const auto notify = [&] {
+        notifier.show(QStringLiteral("Alarm !!!"), QStringLiteral("bench"));
+    };
     std::printf("first_sound_ms %.1f\n", ms(sound));
     std::printf("second_sound_ms %.1f\n", ms(sound));
     std::printf("first_notify_ms %.1f\n", ms(notify));

@@ -8,6 +8,6 @@
 std::optional<QByteArray> readSettingsFile(const QString &path);
 
 // Replaces the file in one step, creating its folder when missing: a crash or a failed write
-// never leaves a half-written file. On failure the old file stays, one warning goes to stderr
-// and the result is false.
+// never leaves a half-written file. A file that already holds these bytes is left alone. On failure
+// the old file stays, one warning goes to stderr and the result is false.
 bool writeSettingsFile(const QString &path, const QByteArray &bytes);

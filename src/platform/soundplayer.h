@@ -11,7 +11,8 @@ public:
 struct ca_context;
 
 // Event sounds through libcanberra, which follows the user's sound theme and sound server.
-// Its context, and with it the sound driver, is made at the first sound: most runs ring never.
+// The library, its context and with it the sound driver are loaded at the first sound: most runs
+// never ring, and libcanberra brings five libraries of its own.
 class CanberraPlayer final : public SoundPlayer {
 public:
     CanberraPlayer() = default;
@@ -24,6 +25,8 @@ public:
 private:
     bool ensureContext();
 
-    ca_context *m_context = nullptr; // null until the first sound, and when it could not be made
+    struct Api;
+    const Api *m_api = nullptr;      // null until the first sound, and when the library is missing
+    ca_context *m_context = nullptr; // likewise
     bool m_tried = false;
 };
