@@ -5,12 +5,17 @@
 //   vekora_bench memory    VmRSS after the start and after an hour of ticks
 //   vekora_bench second    ms between a whole wall-clock second and the time display's change
 //   vekora_bench tick      duration of one clock tick
+//   vekora_bench events    which widgets repaint, and which objects get timer events, per second
+//   vekora_bench firstring ms the first and the second ring spend on sound and notification set-up
 //
 // Each starts the window over a prepared settings file in a temporary program folder, with
 // the platform's stand-ins from the test suite (no beep, no notification, no About window).
 
 #include "fakes.h"
 #include "platform/clock.h"
+#include "platform/dbusnotifier.h"
+#include "platform/desktopattention.h"
+#include "platform/soundplayer.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -22,6 +27,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -172,6 +178,67 @@ int tick(int count) {
     return 0;
 }
 
+// Counts the events that cost a running clock its CPU time, per receiver.
+class EventCounter : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint || event->type() == QEvent::Timer) {
+            const QString name = watched->objectName().isEmpty()
+                                     ? QString::fromLatin1(watched->metaObject()->className())
+                                     : watched->objectName();
+            ++counts[{event->type() == QEvent::Paint ? "paint" : "timer", name}];
+        }
+        return false;
+    }
+    std::map<std::pair<const char *, QString>, int> counts;
+};
+
+// What happens in a window that is left alone: the figures of a steady clock, not a start.
+int events(int seconds) {
+    TestRig rig;
+    SystemClock clock;
+    const auto window = onWallClock(rig, clock);
+    startAndShow(*window);
+    QEventLoop settle;
+    QTimer::singleShot(2000, &settle, &QEventLoop::quit);
+    settle.exec();
+
+    EventCounter counter;
+    qApp->installEventFilter(&counter);
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    qApp->removeEventFilter(&counter);
+    window->hide();
+    for (const auto &[key, count] : counter.counts)
+        std::printf("%s %s %.2f\n", key.first, qPrintable(key.second), double(count) / seconds);
+    return 0;
+}
+
+// The sound context and the notification's bus are made when the alarm first rings; this is
+// what that costs the ringing tick, against a second ring that finds them made.
+int firstRing() {
+    CanberraPlayer player;
+    DesktopAttention attention(player, [] {});
+    DBusNotifier notifier([] { return QDBusConnection::sessionBus(); });
+    const auto ms = [](auto &&ring) {
+        QElapsedTimer timer;
+        timer.start();
+        ring();
+        return double(timer.nsecsElapsed()) / 1e6;
+    };
+    const auto sound = [&] { attention.beep(); };
+    const auto notify = [&] {
+        notifier.show(QStringLiteral("Alarm !!!"), QStringLiteral("bench"));
+    };
+    std::printf("first_sound_ms %.1f\n", ms(sound));
+    std::printf("second_sound_ms %.1f\n", ms(sound));
+    std::printf("first_notify_ms %.1f\n", ms(notify));
+    std::printf("second_notify_ms %.1f\n", ms(notify));
+    notifier.withdraw();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -188,6 +255,11 @@ int main(int argc, char *argv[]) {
         return second(amount > 0 ? amount : 20);
     if (what == QLatin1String("tick"))
         return tick(amount > 0 ? amount : 20000);
-    std::fprintf(stderr, "usage: vekora_bench startup|memory|second [seconds]|tick [count]\n");
+    if (what == QLatin1String("events"))
+        return events(amount > 0 ? amount : 10);
+    if (what == QLatin1String("firstring"))
+        return firstRing();
+    std::fprintf(stderr, "usage: vekora_bench startup|memory|second [seconds]|tick [count]|"
+                         "events [seconds]|firstring\n");
     return 2;
 }

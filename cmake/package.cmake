@@ -18,8 +18,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vekora.norvak.example.com/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The Qt platform plugins are loaded at run time, so shlibdeps cannot see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The Qt platform plugins and libcanberra are loaded at run time, so shlibdeps cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra0")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Only to have the system bus re-read its policy when the wake-up helper comes or goes.

@@ -212,6 +212,22 @@ private slots:
         QCOMPARE(contentsOf(old), QByteArray("old\r\n"));
     }
 
+    void unchangedSettingsAreNotWrittenAgain() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Vekora.ini"));
+        const QByteArray bytes = encodeSettings(version(false));
+        QVERIFY(writeSettingsFile(path, bytes));
+        const QDateTime past = QDateTime::currentDateTime().addDays(-1);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(past, QFile::FileModificationTime));
+        file.close();
+        QVERIFY(writeSettingsFile(path, bytes));
+        QCOMPARE(QFileInfo(path).lastModified(), past);
+        QVERIFY(writeSettingsFile(path, encodeSettings(version(true))));
+        QCOMPARE(contentsOf(path), encodeSettings(version(true)));
+    }
+
     void killedWriterLeavesOneWholeVersion() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());

@@ -33,7 +33,7 @@ int main(int argc, char *argv[]) {
     SystemClock clock;
     CanberraPlayer player;
     DesktopAttention attention(player);
-    DBusNotifier notifier(QDBusConnection::sessionBus());
+    DBusNotifier notifier([] { return QDBusConnection::sessionBus(); });
     DesktopOpener opener;
     LogindInhibitor sleep(QDBusConnection::systemBus());
     DBusWakeScheduler wake(QDBusConnection::systemBus());

@@ -18,25 +18,37 @@ QDBusMessage call(const QString &method) {
 } // namespace
 
 DBusNotifier::DBusNotifier(const QDBusConnection &bus, QObject *parent)
-    : AlarmNotifier(parent), m_bus(bus) {
-    if (!m_bus.isConnected())
-        return;
-    m_bus.connect(service, path, interface, QStringLiteral("ActionInvoked"), this,
-                  SLOT(onActionInvoked(uint, QString)));
-    m_bus.connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
-                  SLOT(onNotificationClosed(uint, uint)));
+    : DBusNotifier([bus] { return bus; }, parent) {
+    this->bus();
 }
 
+DBusNotifier::DBusNotifier(std::function<QDBusConnection()> connectBus, QObject *parent)
+    : AlarmNotifier(parent), m_connectBus(std::move(connectBus)) {}
+
 DBusNotifier::~DBusNotifier() {
-    if (m_id != 0 && m_bus.isConnected()) {
+    if (m_id != 0 && m_bus && m_bus->isConnected()) {
         QDBusMessage close = call(QStringLiteral("CloseNotification"));
         close << m_id;
-        m_bus.send(close);
+        m_bus->send(close);
     }
 }
 
+QDBusConnection *DBusNotifier::bus() {
+    if (m_connectBus) {
+        m_bus = std::exchange(m_connectBus, nullptr)();
+        if (m_bus->isConnected()) {
+            // Listening before the first Notify is sent, so no Stop can come unheard.
+            m_bus->connect(service, path, interface, QStringLiteral("ActionInvoked"), this,
+                           SLOT(onActionInvoked(uint, QString)));
+            m_bus->connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
+                           SLOT(onNotificationClosed(uint, uint)));
+        }
+    }
+    return m_bus && m_bus->isConnected() ? &*m_bus : nullptr;
+}
+
 void DBusNotifier::show(const QString &title, const QString &body) {
-    if (!m_bus.isConnected())
+    if (!bus())
         return;
     if (m_inFlight) {
         // Sent once the pending call tells us which notification to replace.
@@ -58,11 +70,13 @@ void DBusNotifier::withdraw() {
     QDBusMessage close = call(QStringLiteral("CloseNotification"));
     close << m_id;
     m_id = 0;
-    m_bus.asyncCall(close);
+    if (QDBusConnection *connection = bus())
+        connection->asyncCall(close);
 }
 
 void DBusNotifier::notice(const QString &title, const QString &body) {
-    if (!m_bus.isConnected())
+    QDBusConnection *connection = bus();
+    if (!connection)
         return;
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
@@ -71,7 +85,7 @@ void DBusNotifier::notice(const QString &title, const QString &body) {
     // A notification of its own (id 0), never replaced by the ringing one; 0 ms: no expiry.
     notify << QStringLiteral("Vekora") << 0u << QStringLiteral("vekora") << title << body
            << QStringList() << hints << 0;
-    m_bus.asyncCall(notify);
+    connection->asyncCall(notify);
 }
 
 void DBusNotifier::sendNotify(const QString &title, const QString &body) {
@@ -84,7 +98,7 @@ void DBusNotifier::sendNotify(const QString &title, const QString &body) {
            << QStringList{stopAction, QStringLiteral("Stop")} << hints << 0;
 
     m_inFlight = true;
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notify), this);
+    auto *watcher = new QDBusPendingCallWatcher(m_bus->asyncCall(notify), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &DBusNotifier::onNotifyFinished);
 }
 

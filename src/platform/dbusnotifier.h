@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -16,6 +17,8 @@ class DBusNotifier final : public AlarmNotifier {
     Q_OBJECT
 public:
     explicit DBusNotifier(const QDBusConnection &bus, QObject *parent = nullptr);
+    // Asks for the bus at the first notification, not at start: most runs never ring.
+    explicit DBusNotifier(std::function<QDBusConnection()> connectBus, QObject *parent = nullptr);
     // Takes the notification down: it never expires, and its Stop action would outlive us.
     ~DBusNotifier() override;
 
@@ -29,10 +32,13 @@ private slots:
     void onNotificationClosed(uint id, uint reason);
 
 private:
+    // The bus, connected and listening for the service's signals; null when there is none.
+    QDBusConnection *bus();
     void sendNotify(const QString &title, const QString &body);
     void onNotifyFinished(QDBusPendingCallWatcher *watcher);
 
-    QDBusConnection m_bus;
+    std::function<QDBusConnection()> m_connectBus; // empty once asked
+    std::optional<QDBusConnection> m_bus;
     uint m_id = 0;           // the notification now shown, 0 for none
     bool m_inFlight = false; // a Notify call awaits its id
     bool m_closeWhenKnown = false;

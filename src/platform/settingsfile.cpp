@@ -13,6 +13,11 @@ std::optional<QByteArray> readSettingsFile(const QString &path) {
 }
 
 bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *error) {
+    // Most saves, the one at every start among them, write what the file already holds: then
+    // there is no new file to make and flush to disk before the window can show.
+    if (QFile existing(path); existing.open(QIODevice::ReadOnly) &&
+                              existing.size() == bytes.size() && existing.readAll() == bytes)
+        return true;
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         qWarning("Vekora: settings not saved: cannot create folder %s", qUtf8Printable(folder));

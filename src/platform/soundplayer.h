@@ -11,9 +11,11 @@ public:
 struct ca_context;
 
 // Event sounds through libcanberra, which follows the user's sound theme and sound server.
+// The library, its context and with it the sound driver are loaded at the first sound: most runs
+// never ring, and libcanberra brings five libraries of its own.
 class CanberraPlayer final : public SoundPlayer {
 public:
-    CanberraPlayer();
+    CanberraPlayer() = default;
     ~CanberraPlayer() override;
     CanberraPlayer(const CanberraPlayer &) = delete;
     CanberraPlayer &operator=(const CanberraPlayer &) = delete;
@@ -21,5 +23,10 @@ public:
     bool play(const char *eventId) override;
 
 private:
-    ca_context *m_context = nullptr; // null when libcanberra could not set up a context
+    bool ensureContext();
+
+    struct Api;
+    const Api *m_api = nullptr;      // null until the first sound, and when the library is missing
+    ca_context *m_context = nullptr; // likewise
+    bool m_tried = false;
 };

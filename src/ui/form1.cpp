@@ -3,6 +3,7 @@
 #include "core/settingscodec.h"
 #include "platform/notifier.h"
 #include "platform/sleepinhibitor.h"
+#include "ui/caretrest.h"
 #include "ui/fitfont.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"
@@ -33,6 +34,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
 
     createControls();
     createMenu();
+    new CaretRest(this);
 
     connect(&model_, &AlarmModel::switchStateChanged, this, &Form1::showSwitch);
     if (platform_.sleep)
@@ -63,11 +65,14 @@ void Form1::createControls() {
     Label3->setObjectName(QStringLiteral("Label(3)"));
     Label3->setGeometry(Twips::rect(0, 0, 2460, 228));
     Label3->setAlignment(Qt::AlignCenter);
+    // Never markup: a new text is shown without first being scanned for tags.
+    Label3->setTextFormat(Qt::PlainText);
 
     Label4 = new QLabel(QStringLiteral("00:00:00"), this);
     Label4->setObjectName(QStringLiteral("Label(4)"));
     Label4->setGeometry(Twips::rect(216, 168, 2052, 300));
     Label4->setAlignment(Qt::AlignCenter);
+    Label4->setTextFormat(Qt::PlainText);
     QFont timeFont = font();
     timeFont.setPointSizeF(13.5);
     timeFont.setWeight(QFont::Normal);
@@ -108,6 +113,9 @@ void Form1::createControls() {
     Label0->lower();
     // The date's descenders reach into the time display's painted background.
     Label3->raise();
+    // Under the time display, which paints its whole face each second: the frame's top edge
+    // shares a row with it, and above it that edge and its title would be repainted too.
+    Frame1->stackUnder(Label4);
     fitFonts();
 
     connect(txtAlrm, &QLineEdit::textChanged, this, &Form1::txtAlrm_Change);

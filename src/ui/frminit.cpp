@@ -84,7 +84,6 @@ FrmInit::FrmInit(QWidget *parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &FrmInit::step);
-    m_timer->start();
 }
 
 void FrmInit::setVideoAvail(const QString &letters) {
@@ -132,6 +131,18 @@ void FrmInit::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// The marker moves only while someone can see it: the window lives on hidden for the whole run
+// after a normal start, and twenty re-laid-out texts a second cost more than the clock itself.
+void FrmInit::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    m_timer->start();
+}
+
+void FrmInit::hideEvent(QHideEvent *event) {
+    QDialog::hideEvent(event);
+    m_timer->stop();
 }
 
 void FrmInit::holdSize(int heightTwips) {

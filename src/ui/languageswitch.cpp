@@ -30,7 +30,8 @@ void Form1::menuLang_Click(int index) {
     if (frmInit)
         frmInit->applyTexts(table.welcome,
                             videoPresent ? table.welcome.helpVideo : table.welcome.noHelpVideo);
-    aboutWindow()->applyTexts(table.about, platformLine(versionText()));
+    if (frmSplash)
+        frmSplash->applyTexts(table.about, platformLine(versionText()));
 
     helpPath_ = helpFilePath(platform_.dataFolder, language);
 

@@ -25,16 +25,17 @@ bool isWeekdayEntry(int n) {
 
 void Form1::Form_Load() {
     VideoAvail = ::videoAvail(platform_.dataFolder);
-    frmInit = new FrmInit(this);
-    frmInit->setVideoAvail(VideoAvail);
-    connect(frmInit, &FrmInit::languageChosen, this, &Form1::menuLang_Click);
-    connect(frmInit, &FrmInit::helpVideoRequested, this,
-            [this] { openHelpPage(QStringLiteral("Contents")); });
 
     if (readSettings()) {
         if (static_cast<int>(platform_.random() * freq) == 1)
             showAboutModal();
     } else {
+        // Only a first start shows the welcome, so only a first start pays for it.
+        frmInit = new FrmInit(this);
+        frmInit->setVideoAvail(VideoAvail);
+        connect(frmInit, &FrmInit::languageChosen, this, &Form1::menuLang_Click);
+        connect(frmInit, &FrmInit::helpVideoRequested, this,
+                [this] { openHelpPage(QStringLiteral("Contents")); });
         frmInit->exec();
         frmInit->deleteLater();
         mLyd(true);

@@ -15,7 +15,7 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 depends=$(field Depends)
 # shlibdeps lists only libraries whose symbols the binary uses; libqt6gui6 comes in through
 # the platform plugins at the latest, which the package names itself.
-for needed in libc6 libqt6core6 libqt6widgets6 qt6-qpa-plugins; do
+for needed in libc6 libqt6core6 libqt6widgets6 qt6-qpa-plugins libcanberra0; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 

@@ -1,0 +1,119 @@
+// What a clock left running all day does not do: change controls that show nothing new, animate
+// hidden windows, build windows nobody opened, blink a caret nobody watches.
+
+#include "fakes.h"
+#include "ui/caretrest.h"
+#include "ui/frminit.h"
+#include "ui/frmsplash.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStyleHints>
+#include <QtTest>
+
+namespace {
+// Which widgets were told that their text, title, font or colours changed.
+class ChangeWatch : public QObject {
+public:
+    explicit ChangeWatch(QWidget &window) {
+        window.installEventFilter(this);
+        for (QWidget *w : window.findChildren<QWidget *>())
+            w->installEventFilter(this);
+    }
+    QSet<QString> changed;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::WindowTitleChange:
+        case QEvent::FontChange:
+        case QEvent::PaletteChange:
+        case QEvent::StyleChange:
+            changed << watched->objectName();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+} // namespace
+
+class TestIdle : public QObject {
+    Q_OBJECT
+private slots:
+    void ticksInsideAMinuteTouchOnlyTheTime_data() {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QStringList>("allowed");
+        QTest::newRow("armed") << QStringLiteral("07:30") << QStringList();
+        // Ringing flashes the time display's colours, and nothing else.
+        QTest::newRow("ringing") << QStringLiteral("09:40") << QStringList{"Label(4)"};
+    }
+    void ticksInsideAMinuteTouchOnlyTheTime() {
+        QFETCH(QString, alarm);
+        QFETCH(QStringList, allowed);
+        TestRig rig;
+        rig.clock.set(QDate(2026, 12, 8), 9, 39, 58);
+        auto form = rig.started(iniWithAlarm(alarm));
+        for (int i = 0; i < 3; ++i) { // into 09:40, where the minute's work is done
+            rig.clock.advance(1);
+            form->Timer1_Timer();
+        }
+        const QString date = child<QLabel>(*form, "Label(3)")->text();
+        const QString title = form->windowTitle();
+        const QString caption = child<QPushButton>(*form, "CmdStop")->text();
+
+        ChangeWatch watch(*form);
+        for (int i = 0; i < 50; ++i) { // 09:40:01 .. 09:40:50
+            rig.clock.advance(1);
+            form->Timer1_Timer();
+        }
+        QCOMPARE(child<QLabel>(*form, "Label(4)")->text(), QStringLiteral("09:40:51"));
+        QCOMPARE(QStringList(watch.changed.begin(), watch.changed.end()), allowed);
+        QCOMPARE(child<QLabel>(*form, "Label(3)")->text(), date);
+        QCOMPARE(form->windowTitle(), title);
+        QCOMPARE(child<QPushButton>(*form, "CmdStop")->text(), caption);
+    }
+
+    void secondaryWindowsAreMadeWhenFirstShown() {
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        QVERIFY(!form->findChild<FrmInit *>());
+        QVERIFY(!form->findChild<FrmSplash *>());
+        form->menuLang_Click(1);
+        form->menuAbout_Click(); // made now, in the language chosen before
+        FrmSplash *about = form->findChild<FrmSplash *>();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(child<QPushButton>(*about, "cmdClose")->text(), QStringLiteral("Luk"));
+        form->menuLang_Click(0); // and follows the next choice
+        QCOMPARE(child<QPushButton>(*about, "cmdClose")->text(), QStringLiteral("Close"));
+    }
+
+    void welcomeMarkerMovesOnlyWhileShown() {
+        FrmInit welcome;
+        auto *timer = welcome.findChild<QTimer *>(QStringLiteral("Timer1"));
+        QVERIFY(!timer->isActive());
+        welcome.show();
+        QVERIFY(timer->isActive());
+        welcome.hide();
+        QVERIFY(!timer->isActive());
+    }
+
+    void caretRestsUntilTheNextInput() {
+        QStyleHints *hints = QGuiApplication::styleHints();
+        const int blink = hints->cursorFlashTime();
+        QVERIFY(blink > 0);
+        QWidget window;
+        {
+            CaretRest rest(nullptr, std::chrono::milliseconds(20));
+            QVERIFY(QTest::qWaitFor([&] { return hints->cursorFlashTime() == 0; }));
+            QTest::keyClick(&window, Qt::Key_A);
+            QCOMPARE(hints->cursorFlashTime(), blink);
+            QVERIFY(QTest::qWaitFor([&] { return hints->cursorFlashTime() == 0; }));
+        }
+        QCOMPARE(hints->cursorFlashTime(), blink); // given back when the window goes
+    }
+};
+
+QTEST_MAIN(TestIdle)
+#include "tst_idle.moc"
