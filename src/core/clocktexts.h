@@ -12,8 +12,8 @@ QString twoDigits(int n);
 // The time display: hh:mm:ss for whole seconds since midnight.
 QString timeText(int seconds);
 
-// The date line: "Wednesdag March, 5 2003" in English, "Onsdag 5. marts 2003" in Danish,
-// only weekday and year while no language has been chosen.
+// The date line in the language's layout: "Wednesdag March, 5 2003" in English, "Onsdag 5. marts
+// 2003" in Danish, only weekday and year while no language has been chosen.
 QString dateLine(std::optional<Language> language, const MainTexts &texts, const QDate &date);
 
 // What the caption of the minimised window needs to know.

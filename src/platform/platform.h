@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/languages.h"
+
 #include <QString>
 #include <functional>
 
@@ -18,4 +20,6 @@ struct Platform {
     QString programFolder;          // ends in "/"
     QString dataFolder;             // ends in "/"
     QString settingsFile;
+    // The languages offered, in menu order; tests add one of their own.
+    LanguageList languages = programLanguages();
 };

@@ -1,8 +1,8 @@
 #include "ui/form1.h"
 
 #include "platform/notifier.h"
-#include "ui/fitfont.h"
 #include "ui/pictures.h"
+#include "ui/textfit.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -176,15 +176,17 @@ void Form1::invertTimeDisplay() {
 }
 
 void Form1::fitFonts() {
-    const QFont base = font();
+    // The controls keep their places; only their fonts give way.
+    const auto fit = [this](QWidget *control, const QStringList &texts) {
+        fitText(control, {control->geometry(), {}, font()}, texts);
+    };
     QStringList days;
     for (int i = 0; i < cboDay->count(); ++i)
         days << cboDay->itemText(i);
-    cboDay->setFont(fittingFont(base, days, textRoom(cboDay)));
-    txtAlrm->setFont(fittingFont(base, {QStringLiteral("00:00")}, textRoom(txtAlrm)));
-    const QStringList captions{CmdStop->text(), texts_.stattxt[0], texts_.stattxt[1],
-                               texts_.stattxt[3] + QStringLiteral(" ((o))"), texts_.stattxt[4]};
-    CmdStop->setFont(fittingFont(base, captions, textRoom(CmdStop)));
+    fit(cboDay, days);
+    fit(txtAlrm, {QStringLiteral("00:00")});
+    fit(CmdStop, {CmdStop->text(), texts_.stattxt[0], texts_.stattxt[1],
+                  texts_.stattxt[3] + QStringLiteral(" ((o))"), texts_.stattxt[4]});
 }
 
 void Form1::onTimer1() {

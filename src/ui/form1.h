@@ -14,6 +14,7 @@
 #include <array>
 #include <optional>
 
+class Catalogs;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -114,7 +115,7 @@ private:
     QAction *menuMin = nullptr;
     QAction *menuSound = nullptr;
     QMenu *menuLanguage = nullptr;
-    std::array<QAction *, 2> menulang{};
+    QList<QAction *> menulang; // one per language, in list order
     QAction *menuHelp = nullptr;
     QAction *menuAbout = nullptr;
     QAction *menuExit = nullptr;
@@ -139,6 +140,7 @@ private:
     MainTexts texts_; // stattxt, daytxt, monthtxt and the rest of the current language
     std::optional<SwitchState> switchState_;
     std::optional<Language> language_;
+    Catalogs *catalogs_ = nullptr;
     QString helpPath_;
     QSize lockedSize;
     bool quitting = false; // Yes was answered: no second question while the windows close

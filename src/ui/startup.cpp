@@ -68,10 +68,12 @@ void Form1::applySettingsLines(const QStringList &lines) {
         return lines.at(n - 1);
     };
 
-    // Anything but Danish counts as English, also a number too large to read; an empty file
-    // still gets a language, so every control has its texts.
+    // A number that names no language counts as English (the switch sees to that; -1 would
+    // choose none), also one too large to read; an empty file still gets a language, so every
+    // control has its texts.
     const auto language = line(1);
-    menuLang_Click(roundedNumber(language.value_or(QString())).value_or(0) == 1 ? 1 : 0);
+    const int stored = roundedNumber(language.value_or(QString())).value_or(0);
+    menuLang_Click(stored == -1 ? 0 : stored);
     if (!language)
         return;
 
