@@ -66,6 +66,10 @@ public:
     FrmInit *welcomeWindow() const { return frmInit; }
     QPoint storedPosition() const { return {pLeft, pTop}; }
 
+public slots:
+    // The session ends (logout, shutdown, a signal): save now and quit without asking.
+    void saveAndQuit();
+
 signals:
     // Yes to the exit question: the program ends at once.
     void quitRequested();
