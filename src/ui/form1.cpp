@@ -53,25 +53,29 @@ void Form1::createControls() {
     Label0->setObjectName(QStringLiteral("Label(0)"));
     Label0->setGeometry(Twips::rect(0, 0, 2460, 1530));
 
+    // The date line, the time display and the frame lie one below the other: drawn overlapping,
+    // the date line lost its first and last letters at the window's edges and the flashing time
+    // display covered its descenders. The date line spans the window less a margin for the
+    // glyphs that reach past their advance; the frame moved down by what the time display needed.
     Label3 = new QLabel(QStringLiteral("Mandag 31. november 2001"), this);
     Label3->setObjectName(QStringLiteral("Label(3)"));
-    Label3->setGeometry(Twips::rect(0, 0, 2460, 228));
+    Label3->setGeometry(Twips::rect(0, 0, 2430, 210));
+    Label3->setContentsMargins(2, 0, 2, 0);
     Label3->setAlignment(Qt::AlignCenter);
 
     Label4 = new QLabel(QStringLiteral("00:00:00"), this);
     Label4->setObjectName(QStringLiteral("Label(4)"));
-    Label4->setGeometry(Twips::rect(216, 168, 2052, 300));
     Label4->setAlignment(Qt::AlignCenter);
     QFont timeFont = font();
     timeFont.setPointSizeF(13.5);
     timeFont.setWeight(QFont::Normal);
-    Label4->setFont(timeFont);
+    fitText(Label4, {Twips::rect(216, 210, 2052, 300), {}, timeFont}, QStringLiteral("00:00:00"));
     Label4->setAutoFillBackground(true);
     setTimeDisplayNormal();
 
     Frame1 = new QGroupBox(QStringLiteral("Alarm"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(Twips::rect(183, 456, 2070, 840));
+    Frame1->setGeometry(Twips::rect(183, 516, 2070, 840));
 
     cboDay = new QComboBox(Frame1);
     cboDay->setObjectName(QStringLiteral("cboDay"));
@@ -99,8 +103,6 @@ void Form1::createControls() {
     txtMsg->setFocus();
 
     Label0->lower();
-    // The date's descenders reach into the time display's painted background.
-    Label3->raise();
     fitFonts();
 
     connect(txtAlrm, &QLineEdit::textChanged, this, &Form1::txtAlrm_Change);

@@ -23,7 +23,9 @@ QSize insetOf(QWidget *control, const QSize &size) {
     }
     if (auto *label = qobject_cast<QLabel *>(control)) {
         const int margin = 2 * (label->frameWidth() + label->margin());
-        return {margin, margin};
+        const QMargins contents = label->contentsMargins();
+        return {margin + contents.left() + contents.right(),
+                margin + contents.top() + contents.bottom()};
     }
     if (auto *line = qobject_cast<QLineEdit *>(control)) {
         // Two pixels each side inside the frame, and one for the caret.
