@@ -103,6 +103,12 @@ private slots:
         form->Timer1_Timer(); // the date line follows at the next tick
         QCOMPARE(shownTexts(*form) + shownTexts(*form->aboutWindow()), english);
 
+        // The welcome window offers it too.
+        FrmInit welcome(nullptr, platform.languages);
+        auto *list = welcome.findChild<QComboBox *>("Combo1");
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->itemText(2), QStringLiteral("Pseudo (test)"));
+
         // The stored number brings the language back at the next start.
         form.reset();
         rig.writeIni({"2"});
