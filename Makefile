@@ -7,6 +7,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 SUDO    := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
+            qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
             libgl-dev libcanberra-dev libx11-dev libxtst-dev sound-theme-freedesktop \
             xvfb xauth dbus x11-utils fonts-dejavu-core \
             desktop-file-utils libglib2.0-bin appstream dpkg-dev file \

@@ -76,8 +76,8 @@ private slots:
             box->close();
         });
         form.menuHelp_Click();
-        QCOMPARE(shown, strings(Language::English).main.helpMissing + rig.folder() +
-                            QStringLiteral("VKhelp-en.html"));
+        QCOMPARE(shown, strings(Language::English)
+                            .main.helpMissing.arg(rig.folder() + QStringLiteral("VKhelp-en.html")));
         QVERIFY(rig.opener.opened.isEmpty());
     }
 };

@@ -20,10 +20,12 @@ private slots:
         QTest::addColumn<QString>("err");
         const QString usage = QStringLiteral("Usage: vekora");
         QTest::newRow("none") << QStringList{} << -1 << QString() << QString();
-        QTest::newRow("positional ignored")
-            << QStringList{"alarm", "07:30"} << -1 << QString() << QString();
-        QTest::newRow("version") << QStringList{"x", "--version"} << 0 << "vekora 1.0.1\n"
-                                 << QString();
+        QTest::newRow("end of options") << QStringList{"--"} << -1 << QString() << QString();
+        QTest::newRow("stray word") << QStringList{"foo"} << 2 << QString() << usage;
+        QTest::newRow("word after --") << QStringList{"--", "07:30"} << 2 << QString() << usage;
+        QTest::newRow("help wins over version")
+            << QStringList{"--version", "--help"} << 0 << usage << QString();
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "vekora 1.0.1\n" << QString();
         QTest::newRow("help") << QStringList{"-h"} << 0 << usage << QString();
         QTest::newRow("unknown") << QStringList{"--bogus"} << 2 << QString() << usage;
         QTest::newRow("qt option refused")

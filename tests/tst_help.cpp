@@ -2,6 +2,7 @@
 #include "platform/help.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -16,9 +17,10 @@ class TestHelp : public QObject {
     Q_OBJECT
 private slots:
     void helpFilePath() {
-        QCOMPARE(::helpFilePath("/opt/vk/", Language::English), "/opt/vk/VKhelp-en.html");
-        QCOMPARE(::helpFilePath("/opt/vk", Language::Danish), "/opt/vk/VKhelp-da.html");
-        QCOMPARE(::helpFilePath("/", Language::English), "/VKhelp-en.html");
+        const LanguageList languages = programLanguages();
+        QCOMPARE(::helpFilePath("/opt/vk/", languages[0]), "/opt/vk/VKhelp-en.html");
+        QCOMPARE(::helpFilePath("/opt/vk", languages[1]), "/opt/vk/VKhelp-da.html");
+        QCOMPARE(::helpFilePath("/", languages[0]), "/VKhelp-en.html");
     }
 
     void opensExactlyThatFile_data() {
@@ -37,7 +39,7 @@ private slots:
         QTemporaryDir temp;
         QVERIFY(QDir(temp.path()).mkdir(folderName));
         const QString folder = temp.filePath(folderName) + QLatin1Char('/');
-        const QString path = ::helpFilePath(folder, Language::Danish);
+        const QString path = ::helpFilePath(folder, programLanguages()[1]);
         RecordingOpener opener;
         QVERIFY(!openHelp(opener, path, anchor)); // a missing page is reported
         QVERIFY(opener.opened.isEmpty());
@@ -70,19 +72,69 @@ private slots:
         QCOMPARE(::videoAvail(temp.path() + QLatin1Char('/')), expected);
     }
 
-    // The welcome window opens a page at #Contents, where the video of its language must be.
+    // Every language has its page; the welcome window opens it at #Contents, where the video of
+    // its language must be named.
     void pagesReachTheirVideo() {
-        for (const auto &[name, video] :
-             {std::pair{"VKhelp-en.html", "VekoraEn.avi"}, {"VKhelp-da.html", "VekoraDa.avi"}}) {
-            QFile file(QFINDTESTDATA(QStringLiteral("../resources/help/") + name));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QString html = QString::fromUtf8(file.readAll());
+        for (const LanguageInfo &language : programLanguages()) {
+            const QString html = page(language.code);
             QVERIFY(html.contains("<meta charset=\"utf-8\">") && !html.contains("<script"));
             const QRegularExpression contents("id=\"Contents\"[\\s\\S]*?href=\"([^\"]+)\"");
-            QCOMPARE(contents.match(html).captured(1), video);
+            QCOMPARE(contents.match(html).captured(1), language.videoFile);
         }
+    }
+
+    // The pages' examples of alarm times are what the field does when they are typed (or pasted,
+    // where the page says so): the accepted ones arm the alarm, the others leave it faulty.
+    void pagesShowWhatTheFieldDoes() {
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        auto *field = child<QLineEdit>(*form, "txtAlrm");
+        const auto enter = [field](const QString &text, bool paste) {
+            field->clear();
+            if (paste)
+                field->insert(text);
+            else
+                QTest::keyClicks(field, text);
+            return field->text();
+        };
+        const QRegularExpression code("<code>([^<]*)</code>");
+        const QRegularExpression row("<tr><td( class=\"bad\")?>(.*?)</td><td>(.*?)</td>");
+        for (const LanguageInfo &language : programLanguages()) {
+            int checked = 0;
+            for (const auto &match : row.globalMatch(page(language.code))) {
+                QStringList typed, shown;
+                for (const auto &c : code.globalMatch(match.captured(2)))
+                    typed << c.captured(1);
+                for (const auto &c : code.globalMatch(match.captured(3)))
+                    shown << c.captured(1);
+                if (typed.isEmpty() || (!match.hasCaptured(1) && shown.size() != typed.size()))
+                    continue;
+                const bool paste = match.captured(2).contains(QRegularExpression("pasted|indsat"));
+                for (qsizetype i = 0; i < typed.size(); ++i) {
+                    const QString result = enter(typed[i], paste);
+                    const bool armed = form->model().switchState() == SwitchState::Armed;
+                    if (match.hasCaptured(1)) {
+                        QVERIFY2(!armed, qPrintable(typed[i]));
+                    } else {
+                        QCOMPARE(result, shown[i]);
+                        QVERIFY2(armed, qPrintable(typed[i]));
+                    }
+                    ++checked;
+                }
+            }
+            QVERIFY(checked >= 15);
+            // And the one the pages tell in words: the caret goes to the start after a time.
+            QVERIFY(page(language.code).contains("<code>56:71</code>"));
+        }
+        QCOMPARE(enter(QStringLiteral("1234567"), false), QStringLiteral("56:71"));
+    }
+
+private:
+    static QString page(const QString &code) {
+        QFile file(QFINDTESTDATA(QStringLiteral("../resources/help/VKhelp-%1.html").arg(code)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 };
 
-QTEST_GUILESS_MAIN(TestHelp)
+QTEST_MAIN(TestHelp)
 #include "tst_help.moc"

@@ -3,8 +3,10 @@
 #include "fakes.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -119,7 +121,7 @@ private slots:
         QString shown;
         answer(QMessageBox::Ok, &shown);
         form->menuHelp_Click();
-        QCOMPARE(shown, strings(Language::Danish).main.helpMissing + rig->folder() +
+        QCOMPARE(shown, QString::fromUtf8("Hjælpesiden kunne ikke åbnes:\n") + rig->folder() +
                             QStringLiteral("VKhelp-da.html"));
         QCOMPARE(rig->opener.opened.size(), 4);
     }
@@ -131,6 +133,9 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("old"));
         QTest::keyClick(msg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("old"));
+        QTest::keyClick(msg, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Anna"));
+        msg->deselect(); // nothing selected: what was copied stays
         QTest::keyClick(msg, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Anna"));
     }
@@ -156,13 +161,33 @@ private slots:
         QCOMPARE(minimised(*form), control != QStringLiteral("CmdStop"));
     }
 
-    void keyboardMenuKeyOpensTheGeneralMenu() {
+    // The menu key and Shift+F10 open the general menu from every control that takes the focus,
+    // and from the window itself; so does the platform's keyboard context-menu request.
+    void keyboardOpensTheGeneralMenu_data() {
+        QTest::addColumn<QString>("control");
+        for (const char *name : {"txtMsg", "cboDay", "txtAlrm", "CmdStop", "Form1"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void keyboardOpensTheGeneralMenu() {
+        QFETCH(QString, control);
         form->show();
-        auto *msg = child(*form, "txtMsg");
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), msg->mapToGlobal(QPoint()));
-        QApplication::sendEvent(msg, &event);
-        QVERIFY(form->generalMenu()->isVisible());
-        form->generalMenu()->hide();
+        QWidget *widget =
+            control == QStringLiteral("Form1") ? form.get() : form->findChild<QWidget *>(control);
+        QMenu *menu = form->generalMenu();
+        const auto opens = [menu](const std::function<void()> &press) {
+            press();
+            const bool shown = menu->isVisible();
+            menu->hide();
+            return shown;
+        };
+        QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier); }));
+        QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_Menu); }));
+        QVERIFY(opens([&] {
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(),
+                                    widget->mapToGlobal(QPoint()));
+            QApplication::sendEvent(widget, &event);
+        }));
+        QVERIFY(!opens([&] { QTest::keyClick(widget, Qt::Key_F10); }));
     }
 
     void languageSwitch() {
@@ -196,6 +221,36 @@ private slots:
         english->trigger();
         QVERIFY(english->isChecked() && !danish->isChecked());
         QCOMPARE(caption(), QStringLiteral("Off"));
+        // A choice of one: the style draws radio items for an exclusive group, not tick boxes.
+        QVERIFY(english->actionGroup() && english->actionGroup() == danish->actionGroup());
+        QVERIFY(english->actionGroup()->isExclusive());
+    }
+
+    // Every date line of the year, in both languages, stays whole inside the window, and the time
+    // display, which flashes while the alarm rings, lies below it rather than over it.
+    void everyDateLineIsWhole() {
+        form->show();
+        const auto *date = child<QLabel>(*form, "Label(3)");
+        const auto *time = child<QLabel>(*form, "Label(4)");
+        QVERIFY(form->rect().contains(date->geometry()));
+        QVERIFY(!date->geometry().intersects(time->geometry()));
+        for (int language : {0, 1}) {
+            form->menuLang_Click(language);
+            for (QDate day(2026, 1, 1); day.year() == 2026; day = day.addDays(1)) {
+                rig->clock.set(day, 12, day.dayOfYear() % 2); // a new minute redraws the date
+                form->Timer1_Timer();
+                const QString text = date->text();
+                const QFontMetrics metrics(date->font());
+                const QRect room = date->contentsRect();
+                // The label centres the text's advance; the ink may reach a little past it.
+                const int start =
+                    room.left() + (room.width() - metrics.horizontalAdvance(text)) / 2;
+                const QRect ink = metrics.boundingRect(text).translated(start, 0);
+                QVERIFY2(ink.left() >= 0 && ink.right() < date->width() &&
+                             metrics.height() <= date->height(),
+                         qPrintable(text));
+            }
+        }
     }
 
     // The menu and the close box save, then ask; minimised, nothing is asked.

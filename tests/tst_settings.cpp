@@ -96,6 +96,13 @@ private slots:
             << QByteArray("\xC5\x81\xC3\xB3"
                           "d\xC5\xBA \xE2\x98\x95\xF0\x9F\x99\x82 s\xC3\xB8"
                           "en");
+        // A converter with best-fit mappings would write "A" here.
+        QTest::newRow("no look-alike for a missing letter")
+            << withMessage("Āæ") << QByteArray("\xC4\x80\xC3\xA6");
+        // The five bytes the code page leaves undefined come back as they were.
+        QTest::newRow("undefined bytes")
+            << withMessage(QStringLiteral("\u0081\u008D\u008F\u0090\u009D\u00E6"))
+            << QByteArray("\x81\x8D\x8F\x90\x9D\xE6");
         // In Windows-1252 these bytes would read back as UTF-8 "ø".
         QTest::newRow("Windows-1252 that looks like UTF-8")
             << withMessage("Ã¸") << QByteArray("\xC3\x83\xC2\xB8");

@@ -1,10 +1,11 @@
+#include "alltexts.h"
 #include "core/clocktexts.h"
 #include "core/strings.h"
 
 #include <QTest>
 
 namespace {
-const MainTexts &texts(bool danish) {
+MainTexts texts(bool danish) {
     return strings(danish ? Language::Danish : Language::English).main;
 }
 } // namespace
@@ -18,7 +19,7 @@ private slots:
     void exactTexts_data() {
         QTest::addColumn<QString>("actual");
         QTest::addColumn<QString>("expected");
-        const MainTexts &da = texts(true);
+        const MainTexts da = texts(true);
         const auto row = [](const char *name, const QString &actual, const char *expected) {
             QTest::newRow(name) << actual << QString::fromUtf8(expected);
         };
@@ -39,6 +40,19 @@ private slots:
         QFETCH(QString, actual);
         QFETCH(QString, expected);
         QCOMPARE(actual, expected);
+    }
+
+    // The Danish catalog has a text for every English one: the only texts both languages share
+    // are those that read the same in Danish.
+    void danishCatalogIsComplete() {
+        const QStringList en = allTexts(strings(Language::English));
+        const QStringList da = allTexts(strings(Language::Danish));
+        QCOMPARE(da.size(), en.size());
+        QStringList same;
+        for (qsizetype i = 0; i < en.size(); ++i)
+            if (en[i] == da[i] && !en[i].isEmpty())
+                same << en[i];
+        QCOMPARE(same, (QStringList{"Alarm", "Stop"}));
     }
 
     void dateLine_data() {

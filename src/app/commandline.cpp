@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <QCommandLineParser>
 #include <QSet>
 
 namespace {
@@ -44,25 +45,39 @@ bool platformNeedsNoDisplay(const QString &qpaPlatform) {
 
 std::optional<int> handleCommandLine(const QStringList &arguments, const QString &programFolder,
                                      QTextStream &out, QTextStream &err) {
-    // Anything with a leading dash that is not ours is refused rather than handed on, so Qt's
-    // own options (-platform, -style ...) cannot change the program behind the user's back.
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--version")) {
-            out << "vekora " << VEKORA_VERSION << Qt::endl;
-            return 0;
-        }
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            printHelp(programFolder, out);
-            out.flush();
-            return 0;
-        }
-        if (argument.startsWith(QLatin1Char('-'))) {
-            err << "vekora: unknown option " << argument << "\n"
-                << usageLine() << "\n"
-                << "Try 'vekora --help' for more information." << Qt::endl;
-            return 2;
-        }
+    QCommandLineParser parser;
+    // "-platform" is one unknown option, not the letters p, l, a ... of short ones.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("show this text and exit"));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("show the version and exit"));
+    parser.addOption(help);
+    parser.addOption(version);
+
+    // Anything that is not ours is refused rather than handed on, so Qt's own options
+    // (-platform, -style ...) cannot change the program behind the user's back, and a word the
+    // program would ignore does not look as if it had been taken.
+    QString refused;
+    if (!parser.parse(arguments))
+        refused = parser.errorText();
+    else if (!parser.positionalArguments().isEmpty())
+        refused = QStringLiteral("unexpected argument '%1'.")
+                      .arg(parser.positionalArguments().constFirst());
+    if (!refused.isEmpty()) {
+        err << "vekora: " << refused << "\n"
+            << usageLine() << "\n"
+            << "Try 'vekora --help' for more information." << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        printHelp(programFolder, out);
+        out.flush();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out << "vekora " << VEKORA_VERSION << Qt::endl;
+        return 0;
     }
     return std::nullopt;
 }

@@ -7,9 +7,9 @@
 #include <optional>
 
 // Handles the command line before the window exists. Returns the exit status when the program
-// must end now (--version: prints "vekora 1.0.1", 0; --help: prints usage, 0; unknown option:
-// usage on stderr, 2), or nothing when it should start normally. Nothing else on the command
-// line changes behaviour. arguments[0] is the program name.
+// must end now (--version: prints "vekora 1.0.1", 0; --help: prints usage, 0; an unknown option
+// or any other word: usage on stderr, 2), or nothing when it should start normally ("--" alone
+// is accepted). arguments[0] is the program name.
 std::optional<int> handleCommandLine(const QStringList &arguments, const QString &programFolder,
                                      QTextStream &out, QTextStream &err);
 

@@ -7,6 +7,7 @@
 #include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
+#include "platform/signalwatcher.h"
 #include "platform/singleinstance.h"
 #include "platform/soundplayer.h"
 #include "ui/form1.h"
@@ -15,7 +16,9 @@
 #include <QDBusConnection>
 #include <QProcessEnvironment>
 #include <QRandomGenerator>
+#include <QSessionManager>
 #include <QStandardPaths>
+#include <csignal>
 
 int main(int argc, char *argv[]) {
     if (const auto status = handleStartup(argc, argv))
@@ -61,9 +64,27 @@ int main(int argc, char *argv[]) {
 
     Form1 form1(platform);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form1, &Form1::showAgain);
-    QObject::connect(&form1, &Form1::quitRequested, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
+    // A quit asked for while the start-up's modal windows run would be forgotten by app.exec().
+    bool quitAsked = false;
+    QObject::connect(
+        &form1, &Form1::quitRequested, &app,
+        [&quitAsked] {
+            quitAsked = true;
+            QApplication::quit();
+        },
+        Qt::QueuedConnection);
+
+    // The end of the session saves at once and asks nothing: nobody is there to answer.
+    SignalWatcher sessionSignals({SIGTERM, SIGHUP, SIGINT});
+    QObject::connect(&sessionSignals, &SignalWatcher::received, &form1, &Form1::saveAndQuit);
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
+                     [&form1](QSessionManager &) { form1.saveAndQuit(); });
+#endif
+
     form1.Form_Load();
+    if (quitAsked)
+        return 0;
     if (!form1.isVisible())
         form1.show();
     form1.keepWholeOnScreen();

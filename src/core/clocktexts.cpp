@@ -1,17 +1,31 @@
 #include "core/clocktexts.h"
 
-namespace {
+#include <QStringList>
 
-// The digits with the sign's place in front: " 5", "-5".
-QString signedNumberText(int n) {
-    return n < 0 ? QString::number(n) : QStringLiteral(" ") + QString::number(n);
-}
+namespace {
 
 // Table lookup that reads an empty text instead of running off either end.
 template <std::size_t N> QString entry(const std::array<QString, N> &table, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < N
                ? table[static_cast<std::size_t>(index)]
                : QString();
+}
+
+// QString::arg hands its values to the lowest places left, so a layout that leaves out a place
+// would get the wrong values in the others; here %n always takes values[n - 1], in one pass.
+QString fillPlaces(const QString &layout, const QStringList &values) {
+    QString text;
+    for (qsizetype i = 0; i < layout.size(); ++i) {
+        const QChar next = i + 1 < layout.size() ? layout.at(i + 1) : QChar();
+        const int place = next.digitValue();
+        if (layout.at(i) == QLatin1Char('%') && place >= 1 && place <= values.size()) {
+            text += values.at(place - 1);
+            ++i;
+        } else {
+            text += layout.at(i);
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -29,13 +43,11 @@ QString dateLine(std::optional<Language> language, const MainTexts &texts, const
     if (!date.isValid())
         return QString();
     const int weekday = date.dayOfWeek() % 7 + 1; // Sunday = 1
-    const QString month = entry(texts.monthtxt, date.month());
-    QString datePart;
-    if (language == Language::English)
-        datePart = QStringLiteral(" ") + month + QLatin1Char(',') + signedNumberText(date.day());
-    else if (language == Language::Danish)
-        datePart = signedNumberText(date.day()) + QStringLiteral(". ") + month;
-    return entry(texts.daytxt, weekday) + datePart + signedNumberText(date.year());
+    // Until a language is chosen there is no month name to place: weekday and year only.
+    const QString layout =
+        language && !texts.dateLayout.isEmpty() ? texts.dateLayout : QStringLiteral("%1 %4");
+    return fillPlaces(layout, {entry(texts.daytxt, weekday), entry(texts.monthtxt, date.month()),
+                               QString::number(date.day()), QString::number(date.year())});
 }
 
 QString soundMark(bool sound) {

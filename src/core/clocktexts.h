@@ -13,8 +13,8 @@ QString twoDigits(int n);
 // The time display: hh:mm:ss for whole seconds since midnight.
 QString timeText(int seconds);
 
-// The date line: "Wednesdag March, 5 2003" in English, "Onsdag 5. marts 2003" in Danish,
-// only weekday and year while no language has been chosen.
+// The date line in the language's layout: "Wednesdag March, 5 2003" in English, "Onsdag 5. marts
+// 2003" in Danish, only weekday and year while no language has been chosen.
 QString dateLine(std::optional<Language> language, const MainTexts &texts, const QDate &date);
 
 // " ((o))" while sound is on: the armed caption carries it.

@@ -4,46 +4,31 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-// Bytes 0x80..0x9F of Windows-1252. The five bytes the code page leaves undefined stand for the C1
-// control of the same number, so any byte sequence reads back and writes out unchanged. The table
-// is ours rather than ICU's because ICU's converter may write a best-fit look-alike for a
-// character the code page lacks, which would change the user's text without a trace.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// Qt's Windows-1252 converter (ICU) reads every byte: the five bytes the code page leaves
+// undefined come back as the C1 control of the same number and are written out unchanged, so any
+// file reads and writes back byte for byte. Writing, it flags a character the code page lacks
+// instead of putting a look-alike in its place, which is what lets such a text go to UTF-8.
+constexpr const char *kWindows1252 = "windows-1252";
 
 QString fromWindows1252(const QByteArray &bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += (byte >= 0x80 && byte <= 0x9F) ? QChar(kWindows1252High[byte - 0x80])
-                                               : QChar(char16_t(byte));
-    }
-    return text;
+    QStringDecoder decoder(kWindows1252, QStringConverter::Flag::Stateless);
+    if (!decoder.isValid()) // a Qt without ICU: Latin-1 differs only in 0x80..0x9F
+        return QString::fromLatin1(bytes);
+    return decoder.decode(bytes);
 }
 
 std::optional<QByteArray> toWindows1252(const QString &text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t unit = ch.unicode();
-        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-            bytes += char(unit);
-            continue;
-        }
-        const auto *found = std::find(kWindows1252High.begin(), kWindows1252High.end(), unit);
-        if (found == kWindows1252High.end())
-            return std::nullopt;
-        bytes += char(0x80 + (found - kWindows1252High.begin()));
-    }
+    QStringEncoder encoder(kWindows1252, QStringConverter::Flag::Stateless);
+    if (!encoder.isValid())
+        return std::nullopt;
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
     return bytes;
 }
 

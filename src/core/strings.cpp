@@ -1,172 +1,173 @@
 #include "core/strings.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
+
 namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-StringTable english() {
-    StringTable t;
-    MainTexts &m = t.main;
-    m.frameCaption = QStringLiteral("Alarm");
-    m.hint = QStringLiteral("Right-click for general menu.");
-    m.frameTipPrefix = QStringLiteral("Alarm settings. ");
-    m.timeTipPrefix = QStringLiteral("Actual time. ");
-    m.dateTipPrefix = QStringLiteral("Actual date. ");
-    m.switchTipPrefix = QStringLiteral("Alarm On/Off. ");
-    m.alarmTimeTip = QStringLiteral("Alarm time in almost any 24h time format, for example: 0945.");
-    m.messageTip = QStringLiteral("Alarm message. Copying: Select text + Ctrl-C.");
-    m.dayTip = QStringLiteral("Select alarmday of the week.");
-    m.menuMin = QStringLiteral("Minimize");
-    m.soundWord = QStringLiteral("Sound");
-    m.menuLanguage = QStringLiteral("Language");
-    m.menuHelp = QStringLiteral("Help");
-    m.menuAbout = QStringLiteral("About");
-    m.menuExit = QStringLiteral("Exit");
-    m.stattxt = {QStringLiteral("Error!"), QStringLiteral("Stop"), QString(),
-                 QStringLiteral("On"),     QStringLiteral("Off"),  QStringLiteral("Norvak Vekora")};
-    m.stp = QStringLiteral("Do you really want to exit Vekora?");
-    m.errtxt = QStringLiteral("Repair the error in the alarm time field!");
-    m.helpFile = QStringLiteral("VKhelp-en.html");
-    m.helpMissing = QStringLiteral("The help page could not be opened:") + crlf;
-    m.saveFailed =
-        QStringLiteral("Vekora could not save its settings in %1:") + crlf + QStringLiteral("%2");
-    m.missedAlarm = QStringLiteral("Missed alarm: %1 %2");
-    m.lateNote = QStringLiteral("Rings %1 min. late.");
-    m.keepAwake = QStringLiteral("An alarm is about to ring or ringing");
-    m.daytxt = {QStringLiteral("All"),     QStringLiteral("Sundag"),    QStringLiteral("Mondag"),
-                QStringLiteral("Tuesdag"), QStringLiteral("Wednesdag"), QStringLiteral("Thursdag"),
-                QStringLiteral("Fridag"),  QStringLiteral("Saturdag")};
-    m.monthtxt = {QString(),
-                  QStringLiteral("January"),
-                  QStringLiteral("February"),
-                  QStringLiteral("March"),
-                  QStringLiteral("April"),
-                  QStringLiteral("May"),
-                  QStringLiteral("June"),
-                  QStringLiteral("July"),
-                  QStringLiteral("August"),
-                  QStringLiteral("September"),
-                  QStringLiteral("October"),
-                  QStringLiteral("November"),
-                  QStringLiteral("December")};
+// Where the texts come from: one catalog, or when there is none the catalogs installed on the
+// application. The English source text stands in for anything a catalog lacks.
+class TextSource {
+public:
+    explicit TextSource(const QTranslator *catalog = nullptr) : catalog_(catalog) {}
 
-    WelcomeTexts &w = t.welcome;
-    w.title = QStringLiteral("Vekora");
-    w.greeting = QStringLiteral("Welcome to Vekora.") + crlf +
-                 QStringLiteral("The next window is only rarely shown.");
-    w.helpVideo = QStringLiteral("Help video");
-    w.noHelpVideo = QStringLiteral("No help video");
-    w.helpVideoTip = QStringLiteral("Opens Help at instruction video access.");
-    w.languageTip = QStringLiteral("The language can be changed at any time.");
+    QString translate(const char *context, const char *source,
+                      const char *disambiguation = nullptr) const {
+        if (!catalog_)
+            return QCoreApplication::translate(context, source, disambiguation);
+        const QString text = catalog_->translate(context, source, disambiguation);
+        return text.isEmpty() ? QString::fromUtf8(source) : text;
+    }
 
-    AboutTexts &a = t.about;
-    a.productName = QStringLiteral("Norvak Vekora");
-    a.closeCaption = QStringLiteral("Close");
-    a.greeting = QStringLiteral("With compliments");
-    a.haldorin = QStringLiteral("Ejnar Klokkerholm") + crlf +
-                 QStringLiteral("M.Sc. (Eng.), B.Com., Managing Director");
-    a.adress =
-        QStringLiteral("Norvak ApS") + crlf +
-        QStringLiteral("Urværksvej 1, DK-9999 Klokkerup, Denmark, www.norvak.example.com") + crlf +
-        QStringLiteral("Phone +45 0000 0000, fax +45 0000 0001, e-mail info@norvak.example.com");
-    a.norvakinfo =
-        QStringLiteral("Norvak makes small, dependable programs for the desktop.") + crlf +
-        QStringLiteral("Custom software, consulting and training: see www.norvak.example.com.");
-    a.licenseTo = QStringLiteral("Freeware: may be copied and shared freely, but not sold.") +
-                  crlf + QStringLiteral("© Norvak. All rights reserved.");
-    a.copyTip = QStringLiteral("Copying: Select text + Ctrl-C.");
-    return t;
+private:
+    const QTranslator *catalog_;
+};
+
+QString lines(std::initializer_list<QString> parts) {
+    QString text;
+    for (const QString &part : parts)
+        text += (text.isEmpty() ? QString() : crlf) + part;
+    return text;
 }
 
-StringTable danish() {
-    StringTable t;
-    MainTexts &m = t.main;
-    m.frameCaption = QStringLiteral("Alarm");
-    m.hint = QStringLiteral("Højreklik for generel menu.");
-    m.frameTipPrefix = QStringLiteral("Alarmindstillinger. ");
-    m.timeTipPrefix = QStringLiteral("Aktuel tid. ");
-    m.dateTipPrefix = QStringLiteral("Aktuel dato. ");
-    m.switchTipPrefix = QStringLiteral("Alarm Til/Fra. ");
-    // The missing "(" is how the program has always shown it.
-    m.alarmTimeTip = QStringLiteral("Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945)");
-    m.messageTip = QStringLiteral("Alarm meddelelse. Kopiering: Marker tekst + Ctrl-C.");
-    m.dayTip = QStringLiteral("Vælg alarm ugedag.");
-    m.menuMin = QStringLiteral("Minimer");
-    m.soundWord = QStringLiteral("Lyd");
-    m.menuLanguage = QStringLiteral("Sprog");
-    m.menuHelp = QStringLiteral("Hjælp");
-    m.menuAbout = QStringLiteral("Om Vekuret");
-    m.menuExit = QStringLiteral("Luk");
-    m.stattxt = {QStringLiteral("Fejl!"), QStringLiteral("Stop"), QString(),
-                 QStringLiteral("Til"),   QStringLiteral("Fra"),  QStringLiteral("Norvak Vekuret")};
-    m.stp = QStringLiteral("Er du sikker på, du vil afslutte Vekuret?");
-    m.errtxt = QStringLiteral("Reparer fejlen i feltet med alarmtid!");
-    m.helpFile = QStringLiteral("VKhelp-da.html");
-    m.helpMissing = QStringLiteral("Hjælpesiden kunne ikke åbnes:") + crlf;
-    m.saveFailed = QStringLiteral("Vekuret kunne ikke gemme indstillingerne i %1:") + crlf +
-                   QStringLiteral("%2");
-    m.missedAlarm = QStringLiteral("Mistet alarm: %1 %2");
-    m.lateNote = QStringLiteral("Ringer %1 min. for sent.");
-    m.keepAwake = QStringLiteral("En alarm ringer snart eller ringer nu");
-    m.daytxt = {QStringLiteral("Alle"),    QStringLiteral("Søndag"), QStringLiteral("Mandag"),
-                QStringLiteral("Tirsdag"), QStringLiteral("Onsdag"), QStringLiteral("Torsdag"),
-                QStringLiteral("Fredag"),  QStringLiteral("Lørdag")};
+MainTexts mainTexts(const TextSource &tx) {
+    MainTexts m;
+    m.frameCaption = tx.translate("MainWindow", "Alarm", "caption of the alarm frame");
+    m.hint = tx.translate("MainWindow", "Right-click for general menu.");
+    //: Tool tip of the alarm frame; %1 is the general hint "Right-click for general menu."
+    m.frameTip = tx.translate("MainWindow", "Alarm settings. %1");
+    //: Tool tip of the time display; %1 is the general hint
+    m.timeTip = tx.translate("MainWindow", "Actual time. %1");
+    //: Tool tip of the date line; %1 is the general hint
+    m.dateTip = tx.translate("MainWindow", "Actual date. %1");
+    //: Tool tip of the alarm switch; %1 is the general hint
+    m.switchTip = tx.translate("MainWindow", "Alarm On/Off. %1");
+    m.alarmTimeTip =
+        tx.translate("MainWindow", "Alarm time in almost any 24h time format, for example: 0945.");
+    m.messageTip = tx.translate("MainWindow", "Alarm message. Copying: Select text + Ctrl-C.");
+    m.dayTip = tx.translate("MainWindow", "Select alarmday of the week.");
+    m.menuMin = tx.translate("MainWindow", "Minimize");
+    //: Menu item; %1 is the sound mark ((o)), shown whether sound is on or off
+    m.soundMenu = tx.translate("MainWindow", "Sound %1");
+    m.menuLanguage = tx.translate("MainWindow", "Language");
+    m.menuHelp = tx.translate("MainWindow", "Help", "menu item");
+    m.menuAbout = tx.translate("MainWindow", "About", "menu item that opens the About window");
+    m.menuExit = tx.translate("MainWindow", "Exit", "menu item that ends the program");
+    m.stattxt = {tx.translate("MainWindow", "Error!", "alarm switch: the alarm time is faulty"),
+                 tx.translate("MainWindow", "Stop", "alarm switch: the alarm is ringing"),
+                 QString(),
+                 tx.translate("MainWindow", "On", "alarm switch: the alarm is set"),
+                 tx.translate("MainWindow", "Off", "alarm switch: the alarm is not set"),
+                 tx.translate("MainWindow", "Norvak Vekora", "window title")};
+    m.stp = tx.translate("MainWindow", "Do you really want to exit Vekora?");
+    m.errtxt = tx.translate("MainWindow", "Repair the error in the alarm time field!");
+    //: %1 is the help page's full path, on a line of its own
+    m.helpMissing = tx.translate("MainWindow", "The help page could not be opened:\n%1");
+    //: %1 is the settings file's full path, %2 the system's reason
+    m.saveFailed = tx.translate("MainWindow", "Vekora could not save its settings in %1:\n%2");
+    //: Title of a notification; %1 the weekday's first three letters, %2 the time as hh:mm
+    m.missedAlarm = tx.translate("MainWindow", "Missed alarm: %1 %2");
+    //: Last line of the ringing alarm's notification after a sleep; %1 whole minutes
+    m.lateNote = tx.translate("MainWindow", "Rings %1 min. late.");
+    //: Shown by the desktop as the reason the computer does not go to sleep
+    m.keepAwake = tx.translate("MainWindow", "An alarm is about to ring or ringing");
+    //: The weekday list shows the first three letters of each weekday; "All" is the first entry.
+    //: The English weekday names end in "dag" on purpose: that is how the program writes them.
+    m.daytxt = {tx.translate("MainWindow", "All", "every day of the week"),
+                tx.translate("MainWindow", "Sundag"),
+                tx.translate("MainWindow", "Mondag"),
+                tx.translate("MainWindow", "Tuesdag"),
+                tx.translate("MainWindow", "Wednesdag"),
+                tx.translate("MainWindow", "Thursdag"),
+                tx.translate("MainWindow", "Fridag"),
+                tx.translate("MainWindow", "Saturdag")};
     m.monthtxt = {QString(),
-                  QStringLiteral("januar"),
-                  QStringLiteral("februar"),
-                  QStringLiteral("marts"),
-                  QStringLiteral("april"),
-                  QStringLiteral("maj"),
-                  QStringLiteral("juni"),
-                  QStringLiteral("juli"),
-                  QStringLiteral("august"),
-                  QStringLiteral("september"),
-                  QStringLiteral("oktober"),
-                  QStringLiteral("november"),
-                  QStringLiteral("december")};
+                  tx.translate("MainWindow", "January"),
+                  tx.translate("MainWindow", "February"),
+                  tx.translate("MainWindow", "March"),
+                  tx.translate("MainWindow", "April"),
+                  tx.translate("MainWindow", "May", "month"),
+                  tx.translate("MainWindow", "June"),
+                  tx.translate("MainWindow", "July"),
+                  tx.translate("MainWindow", "August"),
+                  tx.translate("MainWindow", "September"),
+                  tx.translate("MainWindow", "October"),
+                  tx.translate("MainWindow", "November"),
+                  tx.translate("MainWindow", "December")};
+    //: The date line: %1 weekday, %2 month, %3 day of the month, %4 year,
+    //: for example "Wednesdag March, 5 2003"
+    m.dateLayout = tx.translate("MainWindow", "%1 %2, %3 %4", "date line");
+    return m;
+}
 
-    WelcomeTexts &w = t.welcome;
-    w.title = QStringLiteral("Vekuret");
-    w.greeting = QStringLiteral("Velkommen til Vekuret.") + crlf +
-                 QStringLiteral("Næste vindue vises kun sjældent.");
-    w.helpVideo = QStringLiteral("Hjælp video");
-    w.noHelpVideo = QStringLiteral("Ingen Hjælp video");
-    w.helpVideoTip = QStringLiteral("Åbner Hjælp ved start af instruktionsvideo.");
-    w.languageTip = QStringLiteral("Sproget kan ændres når som helst.");
+WelcomeTexts welcomeTexts(const TextSource &tx) {
+    WelcomeTexts w;
+    w.title = tx.translate("WelcomeWindow", "Vekora", "the program's short name");
+    w.greeting = lines({tx.translate("WelcomeWindow", "Welcome to Vekora."),
+                        tx.translate("WelcomeWindow", "The next window is only rarely shown.")});
+    w.helpVideo = tx.translate("WelcomeWindow", "Help video");
+    w.noHelpVideo = tx.translate("WelcomeWindow", "No help video");
+    w.helpVideoTip = tx.translate("WelcomeWindow", "Opens Help at instruction video access.");
+    w.languageTip = tx.translate("WelcomeWindow", "The language can be changed at any time.");
+    return w;
+}
 
-    AboutTexts &a = t.about;
-    a.productName = QStringLiteral("Norvak Vekuret");
-    a.closeCaption = QStringLiteral("Luk");
-    a.greeting = QStringLiteral("Med venlig hilsen");
-    a.haldorin = QStringLiteral("Ejnar Klokkerholm") + crlf +
-                 QStringLiteral("Cand.polyt., HD, administrerende direktør");
-    a.adress =
-        QStringLiteral("Norvak ApS") + crlf +
-        QStringLiteral("Urværksvej 1, DK-9999 Klokkerup, Danmark, www.norvak.example.com") + crlf +
-        QStringLiteral("Tlf. +45 0000 0000, fax +45 0000 0001, e-mail info@norvak.example.com");
-    a.norvakinfo =
-        QStringLiteral("Norvak laver små, pålidelige programmer til skrivebordet.") + crlf +
-        QStringLiteral("Software efter mål, rådgivning og kurser: se www.norvak.example.com.");
-    a.licenseTo = QStringLiteral("Freeware: må frit kopieres og deles, men ikke sælges.") + crlf +
-                  QStringLiteral("© Norvak. Alle rettigheder forbeholdes.");
-    a.copyTip = QStringLiteral("Kopiering: Marker tekst + Ctrl-C.");
-    return t;
+AboutTexts aboutTexts(const TextSource &tx) {
+    AboutTexts a;
+    a.productName = tx.translate("AboutWindow", "Norvak Vekora", "product name");
+    a.closeCaption = tx.translate("AboutWindow", "Close", "button that closes the window");
+    a.greeting = tx.translate("AboutWindow", "With compliments");
+    a.haldorin = lines({QStringLiteral("Ejnar Klokkerholm"),
+                        tx.translate("AboutWindow", "M.Sc. (Eng.), B.Com., Managing Director")});
+    a.adress = lines(
+        {QStringLiteral("Norvak ApS"),
+         tx.translate("AboutWindow",
+                      "Urværksvej 1, DK-9999 Klokkerup, Denmark, www.norvak.example.com"),
+         tx.translate("AboutWindow",
+                      "Phone +45 0000 0000, fax +45 0000 0001, e-mail info@norvak.example.com")});
+    a.norvakinfo = lines(
+        {tx.translate("AboutWindow", "Norvak makes small, dependable programs for the desktop."),
+         tx.translate("AboutWindow",
+                      "Custom software, consulting and training: see www.norvak.example.com.")});
+    a.licenseTo = lines(
+        {tx.translate("AboutWindow", "Freeware: may be copied and shared freely, but not sold."),
+         tx.translate("AboutWindow", "© Norvak. All rights reserved.")});
+    a.copyTip = tx.translate("AboutWindow", "Copying: Select text + Ctrl-C.");
+    return a;
+}
+
+StringTable table(const TextSource &tx) {
+    return {mainTexts(tx), welcomeTexts(tx), aboutTexts(tx)};
 }
 
 } // namespace
 
-const StringTable &strings(Language language) {
-    static const StringTable tables[] = {english(), danish()};
-    // Anything but Danish reads English, so a damaged index can never address past the tables.
-    return language == Language::Danish ? tables[1] : tables[0];
+StringTable currentStrings() {
+    return table(TextSource());
+}
+
+StringTable strings(const LanguageInfo &language) {
+    QTranslator catalog;
+    loadProgramCatalog(catalog, language.code);
+    return table(TextSource(&catalog));
+}
+
+StringTable strings(Language language) {
+    return strings(languageAt(programLanguages(), static_cast<int>(language)));
+}
+
+bool loadProgramCatalog(QTranslator &catalog, const QString &code) {
+    return catalog.load(QStringLiteral("vekora_") + code, QStringLiteral(":/i18n"));
 }
 
 QString soundCaption(const MainTexts &texts) {
-    return texts.soundWord + QStringLiteral(" ((o))");
+    return texts.soundMenu.arg(QStringLiteral("((o))"));
 }
 
 QString platformLine(const QString &vers) {
-    return QStringLiteral("Version ") + vers + QStringLiteral(" for Linux");
+    return QCoreApplication::translate("AboutWindow", "Version %1 for Linux").arg(vers);
 }
 
 QString versionText() {

@@ -1,29 +1,32 @@
 #pragma once
 
+#include "core/languages.h"
+
 #include <QString>
 #include <array>
 
-enum class Language { English = 0, Danish = 1 };
+class QTranslator;
 
 // Every text of the main window in one language.
 struct MainTexts {
     QString frameCaption;
     QString hint; // the general hint, tool tip of the background
-    QString frameTipPrefix, timeTipPrefix, dateTipPrefix, switchTipPrefix;
+    // Tool tips composed with the hint: "%1" stands for the hint.
+    QString frameTip, timeTip, dateTip, switchTip;
     QString alarmTimeTip, messageTip, dayTip;
-    QString menuMin, soundWord, menuLanguage, menuHelp, menuAbout, menuExit;
-    std::array<QString, 6> stattxt; // switch captions by state; 5 is the window title
-    QString stp;                    // the exit question
-    QString errtxt;                 // the faulty-alarm-time message
-    QString helpFile;               // help page name, e.g. "VKhelp-en.html"
-    // Shown when the help page cannot be opened; it ends in "\r\n" so the path follows directly.
-    QString helpMissing;
+    QString menuMin, soundMenu, menuLanguage, menuHelp, menuAbout, menuExit;
+    std::array<QString, 6> stattxt;   // switch captions by state; 5 is the window title
+    QString stp;                      // the exit question
+    QString errtxt;                   // the faulty-alarm-time message
+    QString helpMissing;              // "%1" stands for the help page's path
     QString saveFailed;               // %1 the settings file, %2 why
     QString missedAlarm;              // %1 the weekday's three letters, %2 hh:mm
     QString lateNote;                 // %1 minutes
     QString keepAwake;                // why the machine must not sleep now
     std::array<QString, 8> daytxt;    // 0 every day, 1..7 Sunday..Saturday
     std::array<QString, 13> monthtxt; // 1..12
+    // The date line: %1 weekday, %2 month, %3 day of the month, %4 year.
+    QString dateLayout;
 };
 
 struct WelcomeTexts {
@@ -52,12 +55,21 @@ struct StringTable {
     AboutTexts about;
 };
 
-const StringTable &strings(Language language);
+// The texts in the language of the catalogs installed on the application (English when none is).
+StringTable currentStrings();
+
+// The texts of one language read from its catalog alone, whatever is installed.
+StringTable strings(const LanguageInfo &language);
+StringTable strings(Language language); // a row of programLanguages()
+
+// The program's catalog of a language from the resources; false when there is none (English,
+// the language of the source texts, needs none).
+bool loadProgramCatalog(QTranslator &catalog, const QString &code);
 
 // "Sound ((o))": the sound item always carries the mark; its check mark tells the state.
 QString soundCaption(const MainTexts &texts);
 
-// "Version 1.0.1 for Linux", the same in both languages
+// "Version 1.0.1 for Linux", in the installed language.
 QString platformLine(const QString &vers);
 
 // The program's version as "major.minor.revision".

@@ -60,9 +60,8 @@ QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder) {
     return inFolder(cacheFolder, name);
 }
 
-QString helpFilePath(const QString &dataFolder, Language language) {
-    return inFolder(dataFolder, language == Language::Danish ? QStringLiteral("VKhelp-da.html")
-                                                             : QStringLiteral("VKhelp-en.html"));
+QString helpFilePath(const QString &dataFolder, const LanguageInfo &language) {
+    return inFolder(dataFolder, QStringLiteral("VKhelp-%1.html").arg(language.code));
 }
 
 QUrl helpUrl(const QString &path, const QString &anchor) {
@@ -78,11 +77,11 @@ bool openHelp(UrlOpener &opener, const QString &path, const QString &anchor) {
     return opener.open(helpUrl(path, anchor));
 }
 
-QString videoAvail(const QString &dataFolder) {
-    QString letters = QStringLiteral("ED");
-    if (!readable(inFolder(dataFolder, QStringLiteral("VekoraDa.avi"))))
-        letters[1] = QLatin1Char('d');
-    if (!readable(inFolder(dataFolder, QStringLiteral("VekoraEn.avi"))))
-        letters[0] = QLatin1Char('e');
+QString videoAvail(const QString &dataFolder, const LanguageList &languages) {
+    QString letters;
+    for (const LanguageInfo &language : languages) {
+        const bool present = readable(inFolder(dataFolder, language.videoFile));
+        letters += present ? language.videoLetter.toUpper() : language.videoLetter.toLower();
+    }
     return letters;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/strings.h"
+#include "core/languages.h"
 
 #include <QString>
 #include <QUrl>
@@ -8,7 +8,7 @@
 class UrlOpener;
 
 // The help page of a language inside the data folder ("/" + name for the root, never "//").
-QString helpFilePath(const QString &dataFolder, Language language);
+QString helpFilePath(const QString &dataFolder, const LanguageInfo &language);
 
 // The page to open for `page`, a path from helpFilePath: that page when it can be read, else the
 // program's built-in page of the same name, written with the pictures it shows into
@@ -22,6 +22,6 @@ QUrl helpUrl(const QString &path, const QString &anchor = {});
 // the caller can tell the user instead of failing silently.
 bool openHelp(UrlOpener &opener, const QString &path, const QString &anchor = {});
 
-// Which instruction videos can be read: "ED", "Ed", "eD" or "ed", upper case = present,
-// English first.
-QString videoAvail(const QString &dataFolder);
+// Which instruction videos can be read, one letter per language in list order, upper case when
+// present: "ED", "Ed", "eD" or "ed" for English and Danish.
+QString videoAvail(const QString &dataFolder, const LanguageList &languages = programLanguages());

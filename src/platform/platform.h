@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/languages.h"
+
 #include <QString>
 #include <functional>
 
@@ -24,6 +26,8 @@ struct Platform {
     QString settingsFile;            // where the settings are saved
     QString settingsReadFile;        // where the start-up reads them; empty: settingsFile
     QString cacheFolder;             // where the built-in help is copied to; empty: never
+    // The languages offered, in menu order; tests add one of their own.
+    LanguageList languages = programLanguages();
 
     QString settingsToRead() const {
         return settingsReadFile.isEmpty() ? settingsFile : settingsReadFile;

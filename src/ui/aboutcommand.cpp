@@ -8,7 +8,7 @@ FrmSplash *Form1::aboutWindow() {
     if (!frmSplash) {
         frmSplash = new FrmSplash(this);
         if (language_)
-            frmSplash->applyTexts(strings(*language_).about, platformLine(versionText()));
+            frmSplash->applyTexts(currentStrings().about, platformLine(versionText()));
         connect(frmSplash, &FrmSplash::helpRequested, this, &Form1::menuHelp_Click);
         connect(frmSplash, &FrmSplash::closeClicked, this, [this] {
             show();

@@ -14,21 +14,20 @@ struct AutostartTexts {
     QString removeFailed; // likewise
 };
 
-AutostartTexts autostartTexts(Language language) {
-    if (language == Language::Danish)
-        return {QStringLiteral("Start med skrivebordet"),
-                QStringLiteral("Vekuret kunne ikke sættes til at starte med skrivebordet.\n%1\n%2"),
-                QStringLiteral("Vekuret kunne ikke fjernes fra de programmer, der starter med "
-                               "skrivebordet.\n%1\n%2")};
-    return {QStringLiteral("Start with the desktop"),
-            QStringLiteral("Vekora could not be set to start with the desktop.\n%1\n%2"),
-            QStringLiteral("Vekora could not be removed from the programs started with the "
-                           "desktop.\n%1\n%2")};
+// In the language whose catalog is installed.
+AutostartTexts autostartTexts() {
+    return {QCoreApplication::translate("MainWindow", "Start with the desktop"),
+            //: %1 the autostart entry's path, %2 the reason
+            QCoreApplication::translate(
+                "MainWindow", "Vekora could not be set to start with the desktop.\n%1\n%2"),
+            QCoreApplication::translate(
+                "MainWindow",
+                "Vekora could not be removed from the programs started with the desktop.\n%1\n%2")};
 }
 } // namespace
 
 void Form1::createAutostartItem() {
-    menuAutostart = menuPopUp->addAction(autostartTexts(Language::English).item);
+    menuAutostart = menuPopUp->addAction(autostartTexts().item);
     menuAutostart->setObjectName(QStringLiteral("menuAutostart"));
     menuAutostart->setCheckable(true);
     connect(menuAutostart, &QAction::triggered, this, &Form1::menuAutostart_Click);
@@ -38,8 +37,8 @@ void Form1::createAutostartItem() {
 }
 
 // A menu item's accessible name is its text, so this also renames it for screen readers.
-void Form1::applyAutostartTexts(Language language) {
-    menuAutostart->setText(autostartTexts(language).item);
+void Form1::applyAutostartTexts() {
+    menuAutostart->setText(autostartTexts().item);
 }
 
 void Form1::menuAutostart_Click(bool checked) {
@@ -50,7 +49,7 @@ void Form1::menuAutostart_Click(bool checked) {
     menuAutostart->setChecked(QFileInfo::exists(path));
     if (done)
         return;
-    const AutostartTexts texts = autostartTexts(language_.value_or(Language::English));
+    const AutostartTexts texts = autostartTexts();
     QMessageBox::warning(this, QStringLiteral("Vekora"),
                          (checked ? texts.addFailed : texts.removeFailed).arg(path, error));
 }

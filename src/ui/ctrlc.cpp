@@ -29,8 +29,11 @@ CtrlCAction CtrlC(int key, Qt::KeyboardModifiers modifiers, QWidget *emne) {
         return CtrlCAction::Help;
     if (key != Qt::Key_C || modifiers != Qt::ControlModifier)
         return CtrlCAction::None;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(selectedText(emne));
+    // Nothing selected, nothing copied: emptying the clipboard here would lose what the user
+    // copied elsewhere.
+    const QString text = selectedText(emne);
+    if (text.isEmpty())
+        return CtrlCAction::None;
+    QGuiApplication::clipboard()->setText(text);
     return CtrlCAction::Copied;
 }

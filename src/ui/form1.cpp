@@ -4,8 +4,8 @@
 #include "platform/notifier.h"
 #include "platform/sleepinhibitor.h"
 #include "ui/caretrest.h"
-#include "ui/fitfont.h"
 #include "ui/pictures.h"
+#include "ui/textfit.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -61,29 +61,33 @@ void Form1::createControls() {
     Label0->setObjectName(QStringLiteral("Label(0)"));
     Label0->setGeometry(Twips::rect(0, 0, 2460, 1530));
 
+    // The date line, the time display and the frame lie one below the other: drawn overlapping,
+    // the date line lost its first and last letters at the window's edges and the flashing time
+    // display covered its descenders. The date line spans the window less a margin for the
+    // glyphs that reach past their advance; the frame moved down by what the time display needed.
     Label3 = new QLabel(QStringLiteral("Mandag 31. november 2001"), this);
     Label3->setObjectName(QStringLiteral("Label(3)"));
-    Label3->setGeometry(Twips::rect(0, 0, 2460, 228));
+    Label3->setGeometry(Twips::rect(0, 0, 2430, 210));
+    Label3->setContentsMargins(2, 0, 2, 0);
     Label3->setAlignment(Qt::AlignCenter);
     // Never markup: a new text is shown without first being scanned for tags.
     Label3->setTextFormat(Qt::PlainText);
 
     Label4 = new QLabel(QStringLiteral("00:00:00"), this);
     Label4->setObjectName(QStringLiteral("Label(4)"));
-    Label4->setGeometry(Twips::rect(216, 168, 2052, 300));
     Label4->setAlignment(Qt::AlignCenter);
     Label4->setTextFormat(Qt::PlainText);
     QFont timeFont = font();
     timeFont.setPointSizeF(13.5);
     timeFont.setWeight(QFont::Normal);
-    Label4->setFont(timeFont);
+    fitText(Label4, {Twips::rect(216, 210, 2052, 300), {}, timeFont}, QStringLiteral("00:00:00"));
     Label4->setAutoFillBackground(true);
     timeInverted = true; // so the first call paints the normal colours
     showTimeDisplay(false);
 
     Frame1 = new QGroupBox(QStringLiteral("Alarm"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(Twips::rect(183, 456, 2070, 840));
+    Frame1->setGeometry(Twips::rect(183, 516, 2070, 840));
 
     cboDay = new QComboBox(Frame1);
     cboDay->setObjectName(QStringLiteral("cboDay"));
@@ -111,10 +115,8 @@ void Form1::createControls() {
     txtMsg->setFocus();
 
     Label0->lower();
-    // The date's descenders reach into the time display's painted background.
-    Label3->raise();
-    // Under the time display, which paints its whole face each second: the frame's top edge
-    // shares a row with it, and above it that edge and its title would be repainted too.
+    // Under the time display, which paints its whole face each second: were they to share a
+    // row, the frame's edge and title would be repainted too.
     Frame1->stackUnder(Label4);
     fitFonts();
 
@@ -187,15 +189,17 @@ void Form1::showTimeDisplay(bool inverted) {
 }
 
 void Form1::fitFonts() {
-    const QFont base = font();
+    // The controls keep their places; only their fonts give way.
+    const auto fit = [this](QWidget *control, const QStringList &texts) {
+        fitText(control, {control->geometry(), {}, font()}, texts);
+    };
     QStringList days;
     for (int i = 0; i < cboDay->count(); ++i)
         days << cboDay->itemText(i);
-    cboDay->setFont(fittingFont(base, days, textRoom(cboDay)));
-    txtAlrm->setFont(fittingFont(base, {QStringLiteral("00:00")}, textRoom(txtAlrm)));
-    const QStringList captions{CmdStop->text(), texts_.stattxt[0], texts_.stattxt[1],
-                               texts_.stattxt[3] + QStringLiteral(" ((o))"), texts_.stattxt[4]};
-    CmdStop->setFont(fittingFont(base, captions, textRoom(CmdStop)));
+    fit(cboDay, days);
+    fit(txtAlrm, {QStringLiteral("00:00")});
+    fit(CmdStop, {CmdStop->text(), texts_.stattxt[0], texts_.stattxt[1],
+                  texts_.stattxt[3] + QStringLiteral(" ((o))"), texts_.stattxt[4]});
 }
 
 void Form1::onTimer1() {

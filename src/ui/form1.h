@@ -14,6 +14,7 @@
 #include <array>
 #include <optional>
 
+class Catalogs;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -59,8 +60,13 @@ public:
     // Read access for the other windows and the tests.
     const AlarmModel &model() const { return model_; }
     std::optional<Language> language() const { return language_; }
+    QString helpPath() const { return helpPath_; }
     QMenu *generalMenu() const { return menuPopUp; }
     FrmSplash *aboutWindow();
+
+public slots:
+    // The session ends (logout, shutdown, a signal): save now and quit without asking.
+    void saveAndQuit();
 
 signals:
     // Yes to the exit question: the program ends at once.
@@ -119,13 +125,13 @@ private:
     QAction *menuMin = nullptr;
     QAction *menuSound = nullptr;
     QMenu *menuLanguage = nullptr;
-    std::array<QAction *, 2> menulang{};
+    QList<QAction *> menulang; // one per language, in list order
     QAction *menuHelp = nullptr;
     QAction *menuAbout = nullptr;
     QAction *menuExit = nullptr;
     QAction *menuAutostart = nullptr; // start with the desktop, below Language
     void createAutostartItem();
-    void applyAutostartTexts(Language language);
+    void applyAutostartTexts();
     void menuAutostart_Click(bool checked);
 
     QPointer<FrmInit> frmInit;
@@ -140,6 +146,7 @@ private:
     QString VideoAvail;
     MainTexts texts_; // stattxt, daytxt, monthtxt and the rest of the current language
     std::optional<Language> language_;
+    Catalogs *catalogs_ = nullptr;
     QString helpPath_;
     QSize lockedSize;
     bool timeInverted = false;

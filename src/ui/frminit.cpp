@@ -1,8 +1,8 @@
 #include "ui/frminit.h"
 
-#include "ui/fonts.h"
 #include "ui/languagebox.h"
 #include "ui/pictures.h"
+#include "ui/textfit.h"
 #include "ui/twips.h"
 #include "ui/welcomemarker.h"
 
@@ -22,7 +22,7 @@ QString lines(QString text) {
 }
 } // namespace
 
-FrmInit::FrmInit(QWidget *parent)
+FrmInit::FrmInit(QWidget *parent, const LanguageList &languages)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_image(new QLabel(this)),
       m_title(new QLabel(this)), m_language(new LanguageBox(this)), m_greeting(new QLabel(this)),
       m_helpVideo(new QPushButton(this)), m_continue(new QPushButton(this)),
@@ -46,8 +46,8 @@ FrmInit::FrmInit(QWidget *parent)
 
     m_language->setObjectName(QStringLiteral("Combo1"));
     m_language->setGeometry(Twips::rect(72, 432, 1932, 288));
-    m_language->addItem(QStringLiteral("English"));
-    m_language->addItem(QStringLiteral("Dansk (Danish)"));
+    for (const LanguageInfo &language : languages)
+        m_language->addItem(language.listName);
     m_language->setCurrentIndex(-1);
     m_language->squeezeToFit(languageBoxMarker(19));
 

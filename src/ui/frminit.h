@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/strings.h"
-#include "ui/fittext.h"
+#include "ui/textfit.h"
 
 #include <QDialog>
 
@@ -15,7 +15,8 @@ class LanguageBox;
 class FrmInit : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmInit(QWidget *parent = nullptr);
+    // The language list offers the languages in this order; a choice emits the row's index.
+    explicit FrmInit(QWidget *parent = nullptr, const LanguageList &languages = programLanguages());
 
     // Which help videos exist: "ED", "Ed", "eD" or "ed", upper case = present, English first.
     void setVideoAvail(const QString &letters);

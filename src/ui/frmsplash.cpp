@@ -1,8 +1,8 @@
 #include "ui/frmsplash.h"
 
 #include "ui/ctrlc.h"
-#include "ui/fonts.h"
 #include "ui/pictures.h"
+#include "ui/textfit.h"
 #include "ui/twips.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/strings.h"
-#include "ui/fittext.h"
+#include "ui/textfit.h"
 
 #include <QDialog>
 

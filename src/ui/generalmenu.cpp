@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 
 void Form1::createMenu() {
@@ -17,12 +18,17 @@ void Form1::createMenu() {
 
     menuLanguage = menuPopUp->addMenu(QStringLiteral("Language"));
     menuLanguage->setObjectName(QStringLiteral("menuLanguage"));
-    const std::array<QString, 2> languageNames{QStringLiteral("English"), QStringLiteral("Dansk")};
-    for (int i = 0; i < 2; ++i) {
-        menulang[i] =
-            menuLanguage->addAction(languageNames[i], this, [this, i] { menuLang_Click(i); });
-        menulang[i]->setObjectName(QStringLiteral("menulang(%1)").arg(i));
-        menulang[i]->setCheckable(true);
+    // A choice of one: the desktop style draws the items as such, and checking one unchecks the
+    // others.
+    auto *languageGroup = new QActionGroup(menuLanguage);
+    languageGroup->setExclusive(true);
+    for (int i = 0; i < platform_.languages.size(); ++i) {
+        QAction *item = menuLanguage->addAction(platform_.languages.at(i).menuName, this,
+                                                [this, i] { menuLang_Click(i); });
+        item->setObjectName(QStringLiteral("menulang(%1)").arg(i));
+        item->setCheckable(true);
+        languageGroup->addAction(item);
+        menulang.append(item);
     }
     menulang[0]->setChecked(true);
     createAutostartItem();

@@ -8,11 +8,13 @@ void Form1::menuHelp_Click() {
 }
 
 void Form1::openHelpPage(const QString &anchor) {
-    const QString path =
-        helpPath_.isEmpty() ? helpFilePath(platform_.dataFolder, Language::English) : helpPath_;
+    const QString path = helpPath_.isEmpty()
+                             ? helpFilePath(platform_.dataFolder, platform_.languages.at(0))
+                             : helpPath_;
     if (openHelp(*platform_.opener, helpPageOrBuiltIn(path, platform_.cacheFolder), anchor))
         return;
-    const MainTexts &texts =
-        texts_.helpMissing.isEmpty() ? strings(Language::English).main : texts_;
-    QMessageBox::warning(this, QStringLiteral("Vekora"), texts.helpMissing + path);
+    // Before the first language switch the installed catalogs give the English texts.
+    const QString missing =
+        texts_.helpMissing.isEmpty() ? currentStrings().main.helpMissing : texts_.helpMissing;
+    QMessageBox::warning(this, QStringLiteral("Vekora"), missing.arg(path));
 }

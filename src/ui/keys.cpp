@@ -19,6 +19,15 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
+        // Not every control turns these keys into a context menu request, and where one does,
+        // the text fields would open their own menu: the main window opens its general menu.
+        const bool menuKey = key->key() == Qt::Key_Menu ||
+                             (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        if (menuKey) {
+            auto *widget = qobject_cast<QWidget *>(watched);
+            showGeneralMenu(widget->mapToGlobal(QPoint(0, widget->height())));
+            return true;
+        }
         if (watched == CmdStop || watched == cboDay || watched == txtAlrm) {
             cboDay_KeyDown(key->key());
         } else if (watched == txtMsg) {

@@ -1,3 +1,4 @@
+#include "core/catalogs.h"
 #include "platform/help.h"
 #include "ui/form1.h"
 #include "ui/frminit.h"
@@ -15,18 +16,22 @@
 void Form1::menuLang_Click(int index) {
     if (index == -1)
         return;
-    // Only two languages exist; a damaged value counts as English.
-    const Language language = index == 1 ? Language::Danish : Language::English;
-    const int i = static_cast<int>(language);
-    language_ = language;
-    menulang[1 - i]->setChecked(false);
+    // A number outside the list (a damaged settings file) counts as English.
+    const int i = index > 0 && index < platform_.languages.size() ? index : 0;
+    const LanguageInfo &language = platform_.languages.at(i);
+    language_ = Language(i);
+    // The group unchecks the other items.
     menulang[i]->setChecked(true);
 
-    const StringTable &table = strings(language);
+    if (!catalogs_)
+        catalogs_ = new Catalogs(this);
+    if (!catalogs_->install(language))
+        qWarning("vekora: no catalog for language \"%s\"; the texts stay English",
+                 qUtf8Printable(language.code));
+    const StringTable table = currentStrings();
     texts_ = table.main;
     const QChar videoLetter = VideoAvail.size() > i ? VideoAvail.at(i) : QChar();
-    const bool videoPresent =
-        videoLetter == (language == Language::English ? QLatin1Char('E') : QLatin1Char('D'));
+    const bool videoPresent = videoLetter == language.videoLetter.toUpper();
     if (frmInit)
         frmInit->applyTexts(table.welcome,
                             videoPresent ? table.welcome.helpVideo : table.welcome.noHelpVideo);
@@ -37,18 +42,18 @@ void Form1::menuLang_Click(int index) {
 
     Frame1->setTitle(texts_.frameCaption);
     Label0->setToolTip(texts_.hint);
-    Frame1->setToolTip(texts_.frameTipPrefix + Label0->toolTip());
+    Frame1->setToolTip(texts_.frameTip.arg(Label0->toolTip()));
     txtAlrm->setToolTip(texts_.alarmTimeTip);
-    Label4->setToolTip(texts_.timeTipPrefix + Label0->toolTip());
-    Label3->setToolTip(texts_.dateTipPrefix + Label0->toolTip());
+    Label4->setToolTip(texts_.timeTip.arg(Label0->toolTip()));
+    Label3->setToolTip(texts_.dateTip.arg(Label0->toolTip()));
     txtMsg->setToolTip(texts_.messageTip);
-    CmdStop->setToolTip(texts_.switchTipPrefix + Label0->toolTip());
+    CmdStop->setToolTip(texts_.switchTip.arg(Label0->toolTip()));
     cboDay->setToolTip(texts_.dayTip);
 
     menuMin->setText(texts_.menuMin);
     menuSound->setText(soundCaption(texts_));
     menuLanguage->setTitle(texts_.menuLanguage);
-    applyAutostartTexts(language);
+    applyAutostartTexts();
     menuHelp->setText(texts_.menuHelp);
     menuAbout->setText(texts_.menuAbout);
     menuExit->setText(texts_.menuExit);

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -72,8 +73,14 @@ void Form1::applySettingsLines(const QStringList &lines) {
     // claim an error the field does not show.
     const auto stopShort = [this] { SetCmdStop(SwitchState::Off); };
 
-    // Anything but Danish counts as English, also a number too large to read.
-    menuLang_Click(roundedNumber(line(1).value_or(QString())).value_or(0) == 1 ? 1 : 0);
+    // A number that names no language counts as English (the switch sees to that; -1 would
+    // choose none), also one too large to read; an empty file still gets a language, so every
+    // control has its texts.
+    const auto language = line(1);
+    const int stored = roundedNumber(language.value_or(QString())).value_or(0);
+    menuLang_Click(stored == -1 ? 0 : stored);
+    if (!language)
+        return stopShort();
 
     const auto soundAndState = line(2);
     if (!soundAndState)
@@ -130,8 +137,9 @@ void Form1::applySettingsLines(const QStringList &lines) {
         return;
     // The caption alone used to decide nothing, so an alarm shown as switched off still rang.
     // A stored off caption now switches a valid alarm off; the caption then follows the state.
-    const bool storedOff = *captionLine == strings(Language::English).main.stattxt[4] ||
-                           *captionLine == strings(Language::Danish).main.stattxt[4];
+    const bool storedOff = std::any_of(
+        platform_.languages.begin(), platform_.languages.end(),
+        [&](const LanguageInfo &l) { return *captionLine == strings(l).main.stattxt[4]; });
     if (storedOff && model_.switchState() == SwitchState::Armed)
         SetCmdStop(SwitchState::Off);
 }

@@ -1,7 +1,7 @@
 #include "core/clocktexts.h"
 #include "platform/attention.h"
 #include "platform/notifier.h"
-#include "ui/fitfont.h"
+#include "ui/dateline.h"
 #include "ui/form1.h"
 #include "ui/twips.h"
 
@@ -30,10 +30,8 @@ void Form1::Timer1_Timer() {
 
     if (out.refreshDate) {
         const QString date = dateLine(language_, texts_, now.date);
-        if (date != Label3->text()) {
-            Label3->setText(date);
-            Label3->setFont(fittingFont(font(), {date}, textRoom(Label3)));
-        }
+        if (date != Label3->text())
+            showDateLine(Label3, date);
     }
     if (out.missed)
         scheduleWakeup();

@@ -1,0 +1,164 @@
+// Languages as catalogs: a third language switched in and out at run time, and Qt's own texts
+// (the message boxes' buttons, the text fields' menus) following the language.
+
+#include "alltexts.h"
+#include "fakes.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// The test-only language: its catalog vekora_xx is embedded in this test alone.
+LanguageInfo pseudo() {
+    return {QStringLiteral("xx"), QStringLiteral("Pseudo"), QStringLiteral("Pseudo (test)"),
+            QStringLiteral("VekoraXx.avi"), QLatin1Char('X')};
+}
+
+// Every text a user can see in a window and its children, with the control it belongs to.
+QStringList shownTexts(const QWidget &window) {
+    QStringList texts{window.windowTitle()};
+    for (const QObject *object : window.findChildren<QObject *>()) {
+        const QString name = object->objectName() + QLatin1Char('=');
+        for (const char *property : {"text", "title", "toolTip", "plainText", "currentText"}) {
+            const QVariant value = object->property(property);
+            if (value.isValid())
+                texts << name + property + QLatin1Char(':') + value.toString();
+        }
+        if (const auto *box = qobject_cast<const QComboBox *>(object))
+            for (int i = 0; i < box->count(); ++i)
+                texts << name + box->itemText(i);
+    }
+    return texts;
+}
+
+QString buttonText(QMessageBox *box, QMessageBox::StandardButton which) {
+    return box->button(which) ? box->button(which)->text() : QStringLiteral("(none)");
+}
+
+} // namespace
+
+class TestLanguages : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every text the program has goes through the catalogs: in the pseudo-language each line of
+    // each text is its English line in brackets. Only the maker's names are never translated.
+    void everyTextIsInTheCatalog() {
+        const QStringList en = allTexts(strings(Language::English));
+        const QStringList xx = allTexts(strings(pseudo()));
+        QCOMPARE(xx.size(), en.size());
+        const QStringList names{"Ejnar Klokkerholm", "Norvak ApS"};
+        for (qsizetype i = 0; i < en.size(); ++i) {
+            QStringList expected;
+            for (const QString &line : en[i].split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+                expected << (names.contains(line) ? line : u'[' + line + u']');
+            QCOMPARE(xx[i], expected.join(QStringLiteral("\r\n")));
+        }
+    }
+
+    // One more row in the list is all a language needs: a menu item, its texts everywhere, its
+    // date layout, its help page and its number in the settings file; and switching back gives
+    // exactly the texts the window had before.
+    void thirdLanguageSwitchesInAndOut() {
+        TestRig rig;
+        Platform platform = rig.platform();
+        platform.languages.append(pseudo());
+        rig.writeIni(iniWithAlarm(QStringLiteral("07:30"), 3));
+        auto form = std::make_unique<Form1>(platform);
+        form->findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
+        form->Form_Load();
+        form->Timer1_Timer();
+        const QStringList english = shownTexts(*form) + shownTexts(*form->aboutWindow());
+
+        QList<QAction *> items = form->generalMenu()->findChild<QMenu *>("menuLanguage")->actions();
+        QCOMPARE(items.size(), 3);
+        QCOMPARE(items[2]->text(), QStringLiteral("Pseudo"));
+        items[2]->trigger();
+        QVERIFY(!items[0]->isChecked() && !items[1]->isChecked() && items[2]->isChecked());
+        QCOMPARE(form->language(), std::optional(Language(2)));
+        form->Timer1_Timer();
+        QCOMPARE(form->windowTitle(), QStringLiteral("[Norvak Vekora]"));
+        QCOMPARE(child<QLabel>(*form, "Label(3)")->text(),
+                 QStringLiteral("[[Mondag] [December], 7 2026]"));
+        QCOMPARE(child<QPushButton>(*form, "CmdStop")->text(), QStringLiteral("[On] ((o))"));
+        QCOMPARE(child<QComboBox>(*form, "cboDay")->currentText(), QStringLiteral("[Tu"));
+        QCOMPARE(child(*form, "Frame1")->toolTip(),
+                 QStringLiteral("[Alarm settings. [Right-click for general menu.]]"));
+        QCOMPARE(child<QAction>(*form, "menuSound")->text(), QStringLiteral("[Sound ((o))]"));
+        QCOMPARE(form->helpPath(), rig.folder() + QStringLiteral("VKhelp-xx.html"));
+        form->GemIni();
+        QCOMPARE(rig.iniLines().value(0), QStringLiteral("2"));
+
+        items[0]->trigger();
+        form->Timer1_Timer(); // the date line follows at the next tick
+        QCOMPARE(shownTexts(*form) + shownTexts(*form->aboutWindow()), english);
+
+        // The welcome window offers it too.
+        FrmInit welcome(nullptr, platform.languages);
+        auto *list = welcome.findChild<QComboBox *>("Combo1");
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->itemText(2), QStringLiteral("Pseudo (test)"));
+
+        // The stored number brings the language back at the next start.
+        form.reset();
+        rig.writeIni({"2"});
+        Form1 again(platform);
+        again.Form_Load();
+        QCOMPARE(again.language(), std::optional(Language(2)));
+        QCOMPARE(again.windowTitle(), QStringLiteral("[Norvak Vekora]"));
+    }
+
+    // Qt's own catalog comes with the program's: the exit question answers Ja/Nej in Danish,
+    // the faulty-time message keeps OK, and the message field's own menu speaks Danish too.
+    void qtTextsFollowTheLanguage() {
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        const auto exitButtons = [&form] {
+            QStringList seen;
+            onNextModal([&seen](QWidget *modal) {
+                auto *box = qobject_cast<QMessageBox *>(modal);
+                seen << buttonText(box, QMessageBox::Yes) << buttonText(box, QMessageBox::No);
+                box->button(QMessageBox::No)->click();
+            });
+            form->menuExit_Click();
+            return seen;
+        };
+        const auto undoText = [&form] {
+            std::unique_ptr<QMenu> menu(
+                child<QLineEdit>(*form, "txtMsg")->createStandardContextMenu());
+            return menu->actions().value(0)->text();
+        };
+        QCOMPARE(exitButtons(), (QStringList{"&Yes", "&No"}));
+        const QString englishUndo = undoText();
+
+        form->menuLang_Click(1);
+        QCOMPARE(exitButtons(), (QStringList{"&Ja", "&Nej"}));
+        QVERIFY2(undoText() != englishUndo, qPrintable(undoText()));
+        child<QLineEdit>(*form, "txtAlrm")->setText(QStringLiteral("25:00"));
+        QString ok;
+        onNextModal([&ok](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            ok = buttonText(box, QMessageBox::Ok);
+            box->button(QMessageBox::Ok)->click();
+        });
+        form->CmdStop_Click();
+        QCOMPARE(ok, QStringLiteral("OK"));
+
+        form->menuLang_Click(0);
+        QCOMPARE(exitButtons(), (QStringList{"&Yes", "&No"}));
+        QCOMPARE(undoText(), englishUndo);
+    }
+};
+
+QTEST_MAIN(TestLanguages)
+#include "tst_languages.moc"
