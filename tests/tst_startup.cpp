@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -156,6 +157,29 @@ private slots:
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
         QCOMPARE(seen, shown ? QStringList(QStringLiteral("frmSplash")) : QStringList());
         QCOMPARE(form->isVisible(), shown); // the Close button shows the main window
+    }
+
+    // A save that fails is told once, naming the file, not at every minute after.
+    void aFailedSaveIsToldOnce() {
+        TestRig rig;
+        rig.clock.set(QDate(2026, 12, 7), 12, 0);
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        QFile::remove(rig.iniPath());
+        QVERIFY(QDir(rig.folder()).mkdir(QStringLiteral("Vekora.ini"))); // in the way
+        QStringList shown;
+        QTimer closer; // answers every message, so a second one is counted, not waited for
+        connect(&closer, &QTimer::timeout, [&shown] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown << box->text();
+                box->close();
+            }
+        });
+        closer.start(5);
+        form->GemIni();
+        form->GemIni();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown.first().startsWith(
+            QStringLiteral("Vekora could not save its settings in %1:").arg(rig.iniPath())));
     }
 
     void aboutFromTheMenuLeavesTheWindowAsItWas() {

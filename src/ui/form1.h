@@ -48,7 +48,7 @@ public:
     void menuMin_Click();
     void ToMin();
     void menuExit_Click();
-    void GemIni();
+    void GemIni(bool tellFailure = true); // false: nobody is there to read a message
 
     static double rangetest(double &a, double b);
 

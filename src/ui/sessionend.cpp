@@ -5,7 +5,9 @@
 void Form1::saveAndQuit() {
     if (quitting)
         return;
-    GemIni();
-    quitting = true;
-    emit quitRequested();
+    // Before the welcome window's language choice there is nothing of the user's to keep, and a
+    // file would make the next start skip the welcome.
+    if (language_)
+        GemIni(false);
+    quit();
 }

@@ -144,7 +144,7 @@ void Form1::applySettingsLines(const QStringList &lines) {
         SetCmdStop(SwitchState::Off);
 }
 
-void Form1::GemIni() {
+void Form1::GemIni(bool tellFailure) {
     SettingsData data;
     data.language = language_ ? QString::number(static_cast<int>(*language_)) : QString();
     data.sound = model_.sound();
@@ -158,7 +158,7 @@ void Form1::GemIni() {
     data.message = model_.message();
     data.caption = CmdStop->text();
     QString error;
-    if (!writeSettingsFile(platform_.settingsFile, encodeSettings(data), &error) &&
+    if (!writeSettingsFile(platform_.settingsFile, encodeSettings(data), &error) && tellFailure &&
         !saveFailureShown) {
         // Once a run: the tick retries every minute and must not stack up messages.
         saveFailureShown = true;
