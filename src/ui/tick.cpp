@@ -7,14 +7,6 @@
 
 #include <QLabel>
 
-namespace {
-// Unchanged texts are not set again: every set re-lays out the label and tells screen readers.
-void setText(QLabel *label, const QString &text) {
-    if (label->text() != text)
-        label->setText(text);
-}
-} // namespace
-
 void Form1::Timer1_Timer() {
     // One sample: the date and weekday always belong to the same instant as the time.
     const ClockSample now = platform_.clock->now();
@@ -26,7 +18,7 @@ void Form1::Timer1_Timer() {
     const TickOutcome out = model_.tick(now, normal, [this] { GemIni(); });
     if (out.minimise)
         ToMin();
-    setText(Label4, timeText(now.wholeSeconds()));
+    Label4->setText(timeText(now.wholeSeconds())); // an equal text is not set again
 
     if (out.refreshDate) {
         const QString date = dateLine(language_, texts_, now.date);
