@@ -26,12 +26,12 @@ WakeAlarm::~WakeAlarm() {
 bool WakeAlarm::arm(std::uint64_t when) {
     if (m_fd < 0)
         return false;
-    itimerspec spec{};
+    itimerspec expiry{};
     // time_t is signed; the table never holds a time this far out, but the kernel must not
     // see a negative one if it ever did.
-    spec.it_value.tv_sec =
+    expiry.it_value.tv_sec =
         time_t(std::min<std::uint64_t>(when, std::numeric_limits<time_t>::max()));
-    if (timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr) == 0)
+    if (timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &expiry, nullptr) == 0)
         return true;
     m_error = QString::fromLocal8Bit(std::strerror(errno));
     return false;
