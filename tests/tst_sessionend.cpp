@@ -32,14 +32,10 @@ private slots:
         struct sigaction before = {}, after = {};
         ::sigaction(SIGTERM, nullptr, &before);
         {
-            SignalWatcher watcher({SIGTERM, SIGHUP, SIGINT});
-            QVERIFY(watcher.isWatching());
+            SignalWatcher watcher({SIGTERM});
             QSignalSpy received(&watcher, &SignalWatcher::received);
-            for (int number : {SIGTERM, SIGHUP, SIGINT})
-                std::raise(number);
-            QTRY_COMPARE(received.size(), 3);
-            QCOMPARE(received[0][0].toInt(), SIGTERM);
-            QCOMPARE(received[2][0].toInt(), SIGINT);
+            std::raise(SIGTERM);
+            QTRY_COMPARE(received.size(), 1);
         }
         // Gone with the watcher: the signal has its earlier handler again.
         ::sigaction(SIGTERM, nullptr, &after);

@@ -18,10 +18,8 @@ private slots:
         QTest::addColumn<Time>("when");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("none") << Time(0) << false;
-        QTest::newRow("past") << now - 1 << false;
         QTest::newRow("now") << now << false;
         QTest::newRow("next second") << now + 1 << true;
-        QTest::newRow("a week") << now + 7 * day << true;
         QTest::newRow("eight days") << now + 8 * day << true;
         QTest::newRow("eight days and a second") << now + 8 * day + 1 << false;
         QTest::newRow("largest") << std::numeric_limits<Time>::max() << false;

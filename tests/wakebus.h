@@ -24,26 +24,23 @@ inline const QString errors = service + QStringLiteral(".Error.");
 struct Account {
     QString name;
     uint uid = 0, gid = 0;
-    bool isMe() const { return uid == geteuid(); }
     // The command run as this account (setpriv drops every capability with root's uid).
     QStringList command(const QStringList &argv) const {
-        if (isMe())
+        if (uid == geteuid())
             return argv;
-        return QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=%1").arg(uid),
-                           QStringLiteral("--regid=%1").arg(gid),
-                           QStringLiteral("--clear-groups")} +
+        return QStringList{"setpriv", QStringLiteral("--reuid=%1").arg(uid),
+                           QStringLiteral("--regid=%1").arg(gid), "--clear-groups"} +
                argv;
     }
 };
 
-inline std::optional<Account> account(uid_t uid) {
-    const passwd *pw = getpwuid(uid);
+inline std::optional<Account> account(const passwd *pw) {
     if (!pw)
         return std::nullopt;
     return Account{QString::fromLocal8Bit(pw->pw_name), pw->pw_uid, pw->pw_gid};
 }
 inline Account me() {
-    return account(geteuid()).value_or(Account{});
+    return account(getpwuid(geteuid())).value_or(Account{});
 }
 
 // An ordinary user other than the one running the tests: "nobody", when the tests run as root
@@ -51,10 +48,7 @@ inline Account me() {
 inline std::optional<Account> otherUser() {
     if (geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
         return std::nullopt;
-    const passwd *pw = getpwnam("nobody");
-    if (!pw)
-        return std::nullopt;
-    return account(pw->pw_uid);
+    return account(getpwnam("nobody"));
 }
 
 class PrivateSystemBus {
@@ -87,12 +81,8 @@ public:
             !write(QStringLiteral("bus.conf"), config))
             return QStringLiteral("cannot write the bus configuration");
 
-        m_daemon.start(
-            QStringLiteral("dbus-daemon"),
-            {QStringLiteral("--config-file=") + m_dir.filePath(QStringLiteral("bus.conf")),
-             QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        if (!m_daemon.waitForStarted(5000))
-            return m_daemon.errorString();
+        m_daemon.start("dbus-daemon", {"--config-file=" + m_dir.filePath("bus.conf"), "--nofork",
+                                       "--print-address"});
         while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(10000)) {
         }
         address = QString::fromUtf8(m_daemon.readLine().trimmed());
