@@ -70,7 +70,9 @@ int main(int argc, char *argv[]) {
         &form1, &Form1::quitRequested, &app,
         [&quitAsked] {
             quitAsked = true;
-            QApplication::quit();
+            // exit(), not quit(): quit() does nothing before app.exec() runs, and a modal
+            // window of the start-up would then hold the program open.
+            QApplication::exit(0);
         },
         Qt::QueuedConnection);
 
