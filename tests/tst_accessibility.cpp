@@ -13,7 +13,6 @@
 #include <QDBusVariant>
 #include <QLineEdit>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTime>
 #include <QtTest>
 
@@ -68,7 +67,8 @@ struct Windows {
 class PrivateDesktop {
 public:
     ~PrivateDesktop() {
-        // The bus launcher first: it ends the accessibility bus it started.
+        // Last started, first ended: the program, the bus launcher (which ends the accessibility
+        // bus it started), the session bus, the display.
         for (auto it = processes.rbegin(); it != processes.rend(); ++it) {
             (*it)->terminate();
             if (!(*it)->waitForFinished(3000))
