@@ -297,6 +297,21 @@
 %1
 %2</translation>
     </message>
+    <message>
+        <source>Alarm time</source>
+        <extracomment>What a screen reader calls the alarm-time field</extracomment>
+        <translation>Alarmtid</translation>
+    </message>
+    <message>
+        <source>Alarm message</source>
+        <extracomment>What a screen reader calls the message field</extracomment>
+        <translation>Alarmmeddelelse</translation>
+    </message>
+    <message>
+        <source>Alarm day</source>
+        <extracomment>What a screen reader calls the weekday list, before the list&apos;s tool tip</extracomment>
+        <translation>Alarmdag</translation>
+    </message>
 </context>
 <context>
     <name>WelcomeWindow</name>
@@ -328,6 +343,16 @@
     <message>
         <source>The language can be changed at any time.</source>
         <translation>Sproget kan ændres når som helst.</translation>
+    </message>
+    <message>
+        <source>Welcome to Vekora</source>
+        <extracomment>What a screen reader calls the welcome window, which has no title bar</extracomment>
+        <translation>Velkommen til Vekuret</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <extracomment>What a screen reader calls the language list, before the list&apos;s tool tip</extracomment>
+        <translation>Sprog</translation>
     </message>
 </context>
 </TS>

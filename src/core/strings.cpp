@@ -48,6 +48,12 @@ MainTexts mainTexts(const TextSource &tx) {
         tx.translate("MainWindow", "Alarm time in almost any 24h time format, for example: 0945.");
     m.messageTip = tx.translate("MainWindow", "Alarm message. Copying: Select text + Ctrl-C.");
     m.dayTip = tx.translate("MainWindow", "Select alarmday of the week.");
+    //: What a screen reader calls the alarm-time field
+    m.alarmTimeName = tx.translate("MainWindow", "Alarm time");
+    //: What a screen reader calls the message field
+    m.messageName = tx.translate("MainWindow", "Alarm message");
+    //: What a screen reader calls the weekday list, before the list's tool tip
+    m.dayName = tx.translate("MainWindow", "Alarm day");
     m.menuMin = tx.translate("MainWindow", "Minimize");
     //: Menu item; %1 is the sound mark ((o)), shown whether sound is on or off
     m.soundMenu = tx.translate("MainWindow", "Sound %1");
@@ -111,6 +117,10 @@ WelcomeTexts welcomeTexts(const TextSource &tx) {
     w.noHelpVideo = tx.translate("WelcomeWindow", "No help video");
     w.helpVideoTip = tx.translate("WelcomeWindow", "Opens Help at instruction video access.");
     w.languageTip = tx.translate("WelcomeWindow", "The language can be changed at any time.");
+    //: What a screen reader calls the welcome window, which has no title bar
+    w.windowName = tx.translate("WelcomeWindow", "Welcome to Vekora");
+    //: What a screen reader calls the language list, before the list's tool tip
+    w.languageName = tx.translate("WelcomeWindow", "Language");
     return w;
 }
 
@@ -164,6 +174,10 @@ bool loadProgramCatalog(QTranslator &catalog, const QString &code) {
 
 QString soundCaption(const MainTexts &texts) {
     return texts.soundMenu.arg(QStringLiteral("((o))"));
+}
+
+QString nameAndTip(const QString &name, const QString &tip) {
+    return tip.isEmpty() ? name : name + QStringLiteral(". ") + tip;
 }
 
 QString platformLine(const QString &vers) {

@@ -14,6 +14,8 @@ struct MainTexts {
     // Tool tips composed with the hint: "%1" stands for the hint.
     QString frameTip, timeTip, dateTip, switchTip;
     QString alarmTimeTip, messageTip, dayTip;
+    // What screen readers call the two fields and the weekday list.
+    QString alarmTimeName, messageName, dayName;
     QString menuMin, soundMenu, menuLanguage, menuHelp, menuAbout, menuExit;
     std::array<QString, 6> stattxt;   // switch captions by state; 5 is the window title
     QString stp;                      // the exit question
@@ -36,6 +38,8 @@ struct WelcomeTexts {
     QString noHelpVideo;
     QString helpVideoTip;
     QString languageTip;
+    QString windowName;   // what screen readers call the untitled window
+    QString languageName; // and its language list
 };
 
 struct AboutTexts {
@@ -68,6 +72,10 @@ bool loadProgramCatalog(QTranslator &catalog, const QString &code);
 
 // "Sound ((o))": the sound item always carries the mark; its check mark tells the state.
 QString soundCaption(const MainTexts &texts);
+
+// A list's description for screen readers, which name a list by its current entry: what the list
+// is, then its tool tip.
+QString nameAndTip(const QString &name, const QString &tip);
 
 // "Version 1.0.1 for Linux", in the installed language.
 QString platformLine(const QString &vers);

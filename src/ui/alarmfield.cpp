@@ -15,8 +15,20 @@ void Form1::txtAlrm_Change() {
     if (result.changed)
         model_.markChanged();
     model_.setAlarm(result.text, result.alarmTime);
+    alarmFieldInvalid = !result.alarmTime;
     QPalette palette = alarmFieldPalette;
-    if (!result.alarmTime)
+    if (alarmFieldInvalid)
         palette.setColor(QPalette::Base, QColor(255, 192, 192));
     txtAlrm->setPalette(palette);
+    describeAlarmField();
+}
+
+// Screen readers cannot see the red. Qt 6.4 has no invalid-entry state to pass on to them
+// (QAccessible::State lacks it), so the field's description opens with the error message the
+// switch would show; a readable time gives the tool tip back, as Qt describes any control.
+void Form1::describeAlarmField() {
+    const QString description =
+        alarmFieldInvalid ? texts_.errtxt + QLatin1Char(' ') + texts_.alarmTimeTip : QString();
+    if (txtAlrm->accessibleDescription() != description)
+        txtAlrm->setAccessibleDescription(description);
 }

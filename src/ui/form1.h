@@ -92,7 +92,8 @@ private:
     void showSwitch(SwitchState state, std::optional<SwitchState> before);
     void showTimeDisplay(bool inverted);
     void ring(const ClockSample &now, const TickOutcome &out);
-    void applyAccessibleNames();
+    void applyAccessibleTexts();
+    void describeAlarmField();
     void fitFonts();
     bool askExit(); // the exit question, true for Yes
     void quit();
@@ -119,6 +120,8 @@ private:
     QLabel *Label3 = nullptr;
     QLabel *Label4 = nullptr;
     QPalette alarmFieldPalette;
+    // The alarm time cannot be read: the field is light red and says so to screen readers.
+    bool alarmFieldInvalid = false;
 
     // The general menu.
     QMenu *menuPopUp = nullptr;

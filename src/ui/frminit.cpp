@@ -45,6 +45,10 @@ FrmInit::FrmInit(QWidget *parent, const LanguageList &languages)
     m_title->setText(QStringLiteral("Vekora"));
 
     m_language->setObjectName(QStringLiteral("Combo1"));
+    // Before a language is chosen: the texts installed, English on a first start.
+    const WelcomeTexts texts = currentStrings().welcome;
+    setAccessibleName(texts.windowName);
+    m_language->setAccessibleDescription(texts.languageName);
     m_language->setGeometry(Twips::rect(72, 432, 1932, 288));
     for (const LanguageInfo &language : languages)
         m_language->addItem(language.listName);
@@ -101,6 +105,8 @@ void FrmInit::applyTexts(const WelcomeTexts &texts, const QString &buttonTag) {
     fitText(m_greeting, m_greetingPlace, greeting);
     m_greeting->setText(greeting);
     m_language->setToolTip(texts.languageTip);
+    setAccessibleName(texts.windowName);
+    m_language->setAccessibleDescription(nameAndTip(texts.languageName, texts.languageTip));
     m_helpVideo->setToolTip(texts.helpVideoTip);
     m_buttonTag = buttonTag;
 }

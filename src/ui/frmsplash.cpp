@@ -140,6 +140,7 @@ void FrmSplash::applyTexts(const AboutTexts &texts, const QString &platformLine)
         target->setPlainText(text);
     };
     label(m_productName, m_productNamePlace, texts.productName);
+    setAccessibleName(texts.productName); // the window has no title bar to name it
     label(m_platform, m_platformPlace, platformLine);
     label(m_greeting, m_greetingPlace, texts.greeting);
     label(m_licenseTo, m_licenseToPlace, lines(texts.licenseTo));

@@ -70,16 +70,17 @@ void Form1::menuLang_Click(int index) {
         cboDay->setCurrentIndex(selected);
     }
     model_.setWeekday(cboDay->currentIndex());
-    applyAccessibleNames();
+    applyAccessibleTexts();
     fitFonts();
     model_.markChanged();
 }
 
-// Screen readers get the same words a sighted user reads in the tool tips.
-void Form1::applyAccessibleNames() {
-    for (QWidget *w : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(cboDay),
-                       static_cast<QWidget *>(txtAlrm), static_cast<QWidget *>(CmdStop),
-                       static_cast<QWidget *>(txtMsg), static_cast<QWidget *>(Label0),
-                       static_cast<QWidget *>(Label3), static_cast<QWidget *>(Label4)})
-        w->setAccessibleName(w->toolTip());
+// Labels, buttons and the frame are named by what they show and described by their tool tips,
+// as Qt does by itself; only the fields, which show no name, get one. A list is named by its
+// current entry, so what it is goes in front of its description.
+void Form1::applyAccessibleTexts() {
+    txtAlrm->setAccessibleName(texts_.alarmTimeName);
+    txtMsg->setAccessibleName(texts_.messageName);
+    cboDay->setAccessibleDescription(nameAndTip(texts_.dayName, cboDay->toolTip()));
+    describeAlarmField();
 }
