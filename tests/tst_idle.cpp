@@ -1,21 +1,42 @@
-// A clock left running all day changes no control that shows nothing new.
+// What a clock left running all day does not do: change controls that show nothing new, animate
+// hidden windows, build windows nobody opened, blink a caret nobody watches.
 
 #include "fakes.h"
+#include "ui/caretrest.h"
+#include "ui/frminit.h"
+#include "ui/frmsplash.h"
 
+#include <QPushButton>
+#include <QStyleHints>
 #include <QtTest>
 
-// Which widgets were told that their title, font, colours or style changed.
+namespace {
+// Which widgets were told that their text, title, font or colours changed.
 class ChangeWatch : public QObject {
 public:
+    explicit ChangeWatch(QWidget &window) {
+        window.installEventFilter(this);
+        for (QWidget *w : window.findChildren<QWidget *>())
+            w->installEventFilter(this);
+    }
     QSet<QString> changed;
+
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (QList{QEvent::WindowTitleChange, QEvent::FontChange, QEvent::PaletteChange,
-                  QEvent::StyleChange}
-                .contains(event->type()))
+        switch (event->type()) {
+        case QEvent::WindowTitleChange:
+        case QEvent::FontChange:
+        case QEvent::PaletteChange:
+        case QEvent::StyleChange:
             changed << watched->objectName();
+            break;
+        default:
+            break;
+        }
         return false;
     }
 };
+} // namespace
 
 class TestIdle : public QObject {
     Q_OBJECT
@@ -26,14 +47,52 @@ private slots:
         rig.clock.set(QDate(2026, 12, 8), 9, 40);
         auto form = rig.started(iniWithAlarm(QStringLiteral("09:40")));
         form->Timer1_Timer();
-        ChangeWatch watch;
-        for (QWidget *widget : form->findChildren<QWidget *>() << form.get())
-            widget->installEventFilter(&watch);
+        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Ringing));
+        ChangeWatch watch(*form);
         for (int i = 0; i < 50; ++i) {
             rig.clock.advance(1);
             form->Timer1_Timer();
         }
         QCOMPARE(QStringList(watch.changed.begin(), watch.changed.end()), QStringList{"Label(4)"});
+    }
+
+    void secondaryWindowsAreMadeWhenFirstShown() {
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        QVERIFY(!form->findChild<FrmInit *>());
+        QVERIFY(!form->findChild<FrmSplash *>());
+        form->menuLang_Click(1);
+        form->menuAbout_Click(); // made now, in the language chosen before
+        FrmSplash *about = form->findChild<FrmSplash *>();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(child<QPushButton>(*about, "cmdClose")->text(), QStringLiteral("Luk"));
+        form->menuLang_Click(0); // and follows the next choice
+        QCOMPARE(child<QPushButton>(*about, "cmdClose")->text(), QStringLiteral("Close"));
+    }
+
+    void welcomeMarkerMovesOnlyWhileShown() {
+        FrmInit welcome;
+        auto *timer = welcome.findChild<QTimer *>(QStringLiteral("Timer1"));
+        QVERIFY(!timer->isActive());
+        welcome.show();
+        QVERIFY(timer->isActive());
+        welcome.hide();
+        QVERIFY(!timer->isActive());
+    }
+
+    void caretRestsUntilTheNextInput() {
+        QStyleHints *hints = QGuiApplication::styleHints();
+        const int blink = hints->cursorFlashTime();
+        QVERIFY(blink > 0);
+        QWidget window;
+        {
+            CaretRest rest(nullptr, std::chrono::milliseconds(20));
+            QVERIFY(QTest::qWaitFor([&] { return hints->cursorFlashTime() == 0; }));
+            QTest::keyClick(&window, Qt::Key_A);
+            QCOMPARE(hints->cursorFlashTime(), blink);
+            QVERIFY(QTest::qWaitFor([&] { return hints->cursorFlashTime() == 0; }));
+        }
+        QCOMPARE(hints->cursorFlashTime(), blink); // given back when the window goes
     }
 };
 
