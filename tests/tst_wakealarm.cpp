@@ -1,14 +1,7 @@
 #include "wake/wakealarm.h"
 
-#include <QDateTime>
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-std::uint64_t now() {
-    return std::uint64_t(QDateTime::currentSecsSinceEpoch());
-}
-} // namespace
 
 class TestWakeAlarm : public QObject {
     Q_OBJECT
@@ -21,26 +14,20 @@ private slots:
             QSKIP(qPrintable(QStringLiteral("the kernel refuses a CLOCK_REALTIME_ALARM timer (%1): "
                                             "run as root or with CAP_WAKE_ALARM to test it")
                                  .arg(alarm.error())));
-        const std::uint64_t when = now() + 3600;
+        const std::uint64_t when = std::time(nullptr) + 3600;
         QVERIFY(alarm.arm(when));
-        QCOMPARE(alarm.armedAt(), when);
         QVERIFY(alarm.arm(when + 86400)); // moved, not added
         QCOMPARE(alarm.armedAt(), when + 86400);
-
-        // Disarmed, it stays quiet (the kernel's read-back cannot tell: see armedAt()).
-        QSignalSpy fired(&alarm, &WakeAlarm::fired);
-        QVERIFY(alarm.arm(now() + 1));
-        QVERIFY(alarm.arm(0));
-        QVERIFY(!fired.wait(2500));
     }
 
-    void fires() {
+    // It fires; disarmed, it stays quiet.
+    void firesOnce() {
         WakeAlarm alarm(CLOCK_REALTIME);
-        QVERIFY(alarm.isValid());
         QSignalSpy fired(&alarm, &WakeAlarm::fired);
-        QVERIFY(alarm.arm(now() + 1));
+        QVERIFY(alarm.arm(std::time(nullptr) + 1));
         QVERIFY(fired.wait(5000));
-        QCOMPARE(alarm.armedAt(), std::uint64_t(0));
+        QVERIFY(alarm.arm(std::time(nullptr) + 1) && alarm.arm(0));
+        QVERIFY(!fired.wait(2500));
     }
 };
 

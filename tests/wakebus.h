@@ -1,29 +1,29 @@
 #pragma once
 
 // A private bus daemon configured like the system bus, with the wake-up helper's policy file as
-// installed, and ways to run the helper and a second caller as another user. Shared by the
-// helper's tests and the program side's.
+// installed, and ways to run the helper and callers as another user.
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <optional>
 #include <pwd.h>
 #include <unistd.h>
 
 namespace wakebus {
 
 inline const QString service = QStringLiteral("com.example.norvak.VekoraWake");
-inline const QString path = QStringLiteral("/com/example/norvak/VekoraWake");
-inline const QString errors = service + QStringLiteral(".Error.");
 
 struct Account {
     QString name;
     uint uid = 0, gid = 0;
+    static Account of(const passwd *pw) { return {pw->pw_name, pw->pw_uid, pw->pw_gid}; }
+    static Account self() { return of(getpwuid(geteuid())); }
+    // An ordinary user for root to become.
+    static Account nobody() { return of(getpwnam("nobody")); }
     // The command run as this account (setpriv drops every capability with root's uid).
     QStringList command(const QStringList &argv) const {
         if (uid == geteuid())
@@ -34,138 +34,90 @@ struct Account {
     }
 };
 
-inline std::optional<Account> account(const passwd *pw) {
-    if (!pw)
-        return std::nullopt;
-    return Account{QString::fromLocal8Bit(pw->pw_name), pw->pw_uid, pw->pw_gid};
-}
-inline Account me() {
-    return account(getpwuid(geteuid())).value_or(Account{});
-}
-
-// An ordinary user other than the one running the tests: "nobody", when the tests run as root
-// and can become it.
-inline std::optional<Account> otherUser() {
-    if (geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
-        return std::nullopt;
-    return account(getpwnam("nobody"));
-}
-
 class PrivateSystemBus {
 public:
     ~PrivateSystemBus() {
         stopHelper();
+        QDBusConnection::disconnectFromBus("me");
         m_daemon.kill();
         m_daemon.waitForFinished();
     }
 
     // `helperUser` takes the place of the helper's own user in its policy; `extraPolicy` is
-    // added as written. Empty on success, else what went wrong.
-    QString start(const Account &helperUser, const QString &extraPolicy = {}) {
-        if (!m_dir.isValid())
-            return QStringLiteral("no temporary folder");
+    // added as written. True once this process is connected as `me`.
+    bool start(const Account &helperUser = Account::self(), const QString &extraPolicy = {}) {
         // Other users must reach the socket inside.
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                QFile::ReadOther | QFile::ExeOther |
-                                                QFile::ReadGroup | QFile::ExeGroup);
-        QString policy = readAll(
-            QStringLiteral(VEKORA_SOURCE_DIR "/resources/wake/com.example.norvak.VekoraWake.conf"));
-        policy.replace(QStringLiteral("user=\"vekora-wake\""),
-                       QStringLiteral("user=\"%1\"").arg(helperUser.name));
-        policy.replace(QStringLiteral("</busconfig>"),
-                       extraPolicy + QStringLiteral("</busconfig>"));
-        QString config = readAll(QStringLiteral(VEKORA_SOURCE_DIR "/tests/wake/systembus.conf.in"));
-        config.replace(QStringLiteral("@SOCKET@"), m_dir.filePath(QStringLiteral("bus")));
-        config.replace(QStringLiteral("@POLICY@"), m_dir.filePath(QStringLiteral("policy.conf")));
-        if (!write(QStringLiteral("policy.conf"), policy) ||
-            !write(QStringLiteral("bus.conf"), config))
-            return QStringLiteral("cannot write the bus configuration");
-
+        QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) | QFile::ExeOther);
+        QString policy = readAll(VEKORA_SOURCE_DIR "/resources/wake/" + service + ".conf");
+        policy.replace("user=\"vekora-wake\"", "user=\"" + helperUser.name + '"');
+        policy.replace("</busconfig>", extraPolicy + "</busconfig>");
+        QString config = readAll(VEKORA_SOURCE_DIR "/tests/wake/systembus.conf.in");
+        config.replace("@SOCKET@", m_dir.filePath("bus"));
+        config.replace("@POLICY@", m_dir.filePath("policy.conf"));
+        write("policy.conf", policy);
+        write("bus.conf", config);
         m_daemon.start("dbus-daemon", {"--config-file=" + m_dir.filePath("bus.conf"), "--nofork",
                                        "--print-address"});
-        while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(10000)) {
-        }
+        m_daemon.waitForReadyRead(10000);
         address = QString::fromUtf8(m_daemon.readLine().trimmed());
-        if (address.isEmpty())
-            return QStringLiteral("dbus-daemon gave no address: ") +
-                   QString::fromLocal8Bit(m_daemon.readAllStandardError());
-        return {};
-    }
-
-    // A connection of this process, under a name of the caller's choice.
-    QDBusConnection connect(const QString &name) const {
-        return QDBusConnection::connectToBus(address, name);
+        me = QDBusConnection::connectToBus(address, "me");
+        return me.isConnected();
     }
 
     // Runs vekora-wake as `who`; true once it owns its name.
-    bool startHelper(const Account &who, const QStringList &options) {
-        const QStringList argv =
-            who.command(QStringList{QStringLiteral(VEKORA_WAKE_PROGRAM)} + options);
+    bool startHelper(const Account &who = Account::self(),
+                     const QStringList &options = {"--plain-clock"}) {
+        const QStringList argv = who.command(QStringList{VEKORA_WAKE_PROGRAM} + options);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), address);
+        env.insert("DBUS_SYSTEM_BUS_ADDRESS", address);
         helper.setProcessEnvironment(env);
         helper.start(argv.first(), argv.mid(1));
-        if (!helper.waitForStarted(5000))
-            return false;
-        QDBusConnection watch = connect(QStringLiteral("wakebus-watch"));
-        if (!watch.isConnected())
-            return false;
-        const bool owned = QTest::qWaitFor(
-            [&] {
-                return helper.state() != QProcess::Running ||
-                       watch.interface()->isServiceRegistered(service).value();
-            },
-            10000);
-        QDBusConnection::disconnectFromBus(QStringLiteral("wakebus-watch"));
-        return owned && helper.state() == QProcess::Running;
+        return QTest::qWaitFor(
+                   [&] {
+                       return helper.state() == QProcess::NotRunning ||
+                              me.interface()->isServiceRegistered(service).value();
+                   },
+                   10000) &&
+               helper.state() == QProcess::Running;
     }
 
     void stopHelper() {
-        if (helper.state() != QProcess::NotRunning) {
-            helper.terminate();
-            if (!helper.waitForFinished(5000))
-                helper.kill();
-            helper.waitForFinished();
-        }
+        helper.terminate();
+        helper.waitForFinished();
     }
 
-    // Calls the helper as `who` through dbus-send: the value of GetWakeup, or "Error NAME".
-    QString callAs(const Account &who, const QString &method, const QStringList &args = {}) const {
-        QProcess send;
+    // Calls the helper as `who` through dbus-send: empty for a plain reply, else the value of
+    // GetWakeup, the error's name or whatever else came.
+    QString call(const Account &who, const QString &method, const QStringList &args = {}) const {
         const QStringList argv = who.command(
-            QStringList{QStringLiteral("dbus-send"), QStringLiteral("--bus=") + address,
-                        QStringLiteral("--print-reply"), QStringLiteral("--dest=") + service, path,
-                        service + u'.' + method} +
+            QStringList{"dbus-send", "--bus=" + address, "--print-reply", "--dest=" + service,
+                        "/com/example/norvak/VekoraWake", service + '.' + method} +
             args);
+        QProcess send;
         send.start(argv.first(), argv.mid(1));
         send.waitForFinished(10000);
-        const QString out =
-            QString::fromUtf8(send.readAllStandardOutput() + send.readAllStandardError());
-        const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
-        for (const QString &line : lines) {
-            const QString word = line.trimmed();
-            if (word.startsWith(QLatin1String("uint64 ")))
-                return word.mid(7);
-            if (word.startsWith(QLatin1String("Error ")))
-                return word.section(u':', 0, 0);
-        }
-        // A reply without a value; anything else is shown as it came.
-        return lines.size() == 1 && lines.first().startsWith(QLatin1String("method return"))
-                   ? QString()
-                   : out;
+        const QString out = send.readAllStandardOutput() + send.readAllStandardError();
+        static const QRegularExpression answer(R"(^\s*uint64 (\d+)|^Error ([^:]+))",
+                                               QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch m = answer.match(out);
+        if (m.hasMatch())
+            return m.captured(1) + m.captured(2);
+        return send.exitCode() == 0 ? QString() : out;
     }
 
     QString address;
+    QDBusConnection me{QString()};
     QProcess helper;
 
 private:
-    QString readAll(const QString &file) const {
-        QFile f(file);
+    static QString readAll(const QString &name) {
+        QFile f(name);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
-    bool write(const QString &name, const QString &text) {
+    void write(const QString &name, const QString &text) {
         QFile f(m_dir.filePath(name));
-        return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) > 0;
+        if (f.open(QIODevice::WriteOnly))
+            f.write(text.toUtf8());
     }
 
     QTemporaryDir m_dir;

@@ -5,7 +5,6 @@
 #include "platform/sleepinhibitor.h"
 #include "platform/wakescheduler.h"
 
-#include <QList>
 #include <QStringList>
 #include <optional>
 
@@ -13,14 +12,8 @@ class RecordingWakeScheduler : public WakeScheduler {
 public:
     std::optional<qint64> wakeup; // what the system would hold now
     QList<std::optional<qint64>> calls;
-    void setWakeup(qint64 epochSeconds) override {
-        wakeup = epochSeconds;
-        calls << wakeup;
-    }
-    void clearWakeup() override {
-        wakeup.reset();
-        calls << wakeup;
-    }
+    void setWakeup(qint64 epochSeconds) override { calls << (wakeup = epochSeconds); }
+    void clearWakeup() override { calls << (wakeup = std::nullopt); }
 };
 
 class RecordingSleepInhibitor : public SleepInhibitor {
