@@ -1,7 +1,8 @@
 # The two commands of this project: `make run` and `make test`.
 # Both install what they need on a fresh Debian 12 machine first.
 # Besides: `make test-asan` (the suite under AddressSanitizer/UBSan), `make fuzz-smoke` (part of
-# `make test`), `make fuzz` (long fuzzing runs) and `make bench` (figures, no assertions).
+# `make test`), `make fuzz` (long fuzzing runs), `make bench` (figures, no assertions) and
+# `make mutants` (plants faults one at a time and checks that the suite catches each).
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
@@ -11,9 +12,9 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6
             libgl-dev libcanberra-dev libx11-dev libxtst-dev sound-theme-freedesktop \
             xvfb xauth dbus x11-utils fonts-dejavu-core \
             desktop-file-utils libglib2.0-bin appstream dpkg-dev file \
-            clang libclang-rt-14-dev tzdata systemd openbox libxdamage-dev at-spi2-core
+            clang libclang-rt-14-dev tzdata systemd openbox libxdamage-dev at-spi2-core python3
 
-.PHONY: run test deps build clean fuzz fuzz-build fuzz-smoke test-asan bench
+.PHONY: run test deps build clean fuzz fuzz-build fuzz-smoke test-asan bench mutants
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
@@ -91,6 +92,10 @@ test-asan: deps
 
 bench: deps
 	bench/run
+
+# In a tree of its own (build-mutants), so the faults never reach $(BUILD).
+mutants: deps
+	JOBS=$(JOBS) tests/mutants
 
 clean:
 	rm -rf $(BUILD)

@@ -291,18 +291,26 @@ private slots:
         QCOMPARE(minimised, minimisedAt);
     }
 
-    // Saved at the next new minute, not before, and with the switch as shown before it rang.
+    // Saved at the next new minute, not before, and with the switch as shown before it rang;
+    // a change made while the window is minimised is not saved.
+    void savesAtTheMinuteBeforeTheAlarmIsChecked_data() {
+        QTest::addColumn<bool>("windowNormal");
+        QTest::newRow("normal window") << true;
+        QTest::newRow("minimised") << false;
+    }
     void savesAtTheMinuteBeforeTheAlarmIsChecked() {
+        QFETCH(bool, windowNormal);
         AlarmModel model;
         arm(model, QStringLiteral("07:30"));
         model.tick(at(monday, 7, 29, 30), true, {});
         QList<std::optional<SwitchState>> saved;
         const auto save = [&] { saved << model.switchState(); };
-        model.markChanged(); // in normal state a change is saved at the next minute
-        model.tick(at(monday, 7, 29, 31), true, save);
+        model.markChanged();
+        model.tick(at(monday, 7, 29, 31), windowNormal, save);
         QVERIFY(saved.isEmpty());
-        model.tick(at(monday, 7, 30, 0), true, save);
-        QCOMPARE(saved, QList<std::optional<SwitchState>>({SwitchState::Armed}));
+        model.tick(at(monday, 7, 30, 0), windowNormal, save);
+        QCOMPARE(saved, windowNormal ? QList<std::optional<SwitchState>>({SwitchState::Armed})
+                                     : QList<std::optional<SwitchState>>());
         QCOMPARE(model.switchState(), std::optional(SwitchState::Ringing));
     }
 

@@ -87,6 +87,7 @@ private slots:
         QTest::newRow("12345") << "12345" << "12345" << 0 << -1 << false;
         QTest::newRow("23:60") << "23:60" << "23:60" << 0 << -1 << true;
         QTest::newRow(":45") << ":45" << "45" << 2 << -1 << true;
+        QTest::newRow(".45") << ".45" << "45" << 2 << -1 << true;
         QTest::newRow("9H45") << "9H45" << "9H:45" << 0 << -1 << true;
         QTest::newRow("empty") << "" << "" << 0 << -1 << false;
         // clang-format on
