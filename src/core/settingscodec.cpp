@@ -4,31 +4,46 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-// Qt's Windows-1252 converter (ICU) reads every byte: the five bytes the code page leaves
-// undefined come back as the C1 control of the same number and are written out unchanged, so any
-// file reads and writes back byte for byte. Writing, it flags a character the code page lacks
-// instead of putting a look-alike in its place, which is what lets such a text go to UTF-8.
-constexpr const char *kWindows1252 = "windows-1252";
+// Windows-1252 by hand, as Qt's converter for it would load ICU, over a megabyte of memory, for
+// a file of eight short lines. 0x80..0x9F are the code page's own; the five bytes it leaves
+// undefined read as the C1 control of the same number and are written out unchanged, so any file
+// reads and writes back byte for byte (as with ICU). Writing, a character the code page lacks is
+// flagged instead of replaced by a look-alike, which is what lets such a text go to UTF-8.
+constexpr std::array<char16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QString fromWindows1252(const QByteArray &bytes) {
-    QStringDecoder decoder(kWindows1252, QStringConverter::Flag::Stateless);
-    if (!decoder.isValid()) // a Qt without ICU: Latin-1 differs only in 0x80..0x9F
-        return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = byte >= 0x80 && byte < 0xA0 ? QChar(kWindows1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
 }
 
 std::optional<QByteArray> toWindows1252(const QString &text) {
-    QStringEncoder encoder(kWindows1252, QStringConverter::Flag::Stateless);
-    if (!encoder.isValid())
-        return std::nullopt;
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            *out++ = static_cast<char>(u);
+            continue;
+        }
+        const auto *found = std::find(kWindows1252High.begin(), kWindows1252High.end(), u);
+        if (found == kWindows1252High.end())
+            return std::nullopt;
+        *out++ = static_cast<char>(0x80 + (found - kWindows1252High.begin()));
+    }
     return bytes;
 }
 
