@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QSessionManager>
 #include <QStandardPaths>
@@ -24,8 +23,7 @@ int main(int argc, char *argv[]) {
     if (const auto status = handleStartup(argc, argv))
         return *status;
     // Where both exist, X11 lets the window keep its place, come to the front and blink Num Lock.
-    if (const QByteArray qpa = chooseQtPlatform(QProcessEnvironment::systemEnvironment());
-        !qpa.isEmpty())
+    if (const QByteArray qpa = chooseQtPlatform(ownEnvironmentVariable); !qpa.isEmpty())
         qputenv("QT_QPA_PLATFORM", qpa);
 
     QApplication app(argc, argv);

@@ -32,6 +32,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     lockedSize = QSize(Twips::px(2430), Twips::px(1515));
     setFixedSize(lockedSize);
 
+    cacheStylePictures(style());
     createControls();
     createMenu();
     new CaretRest(this);
