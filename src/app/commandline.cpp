@@ -93,19 +93,19 @@ QString noDisplayMessage() {
 }
 
 std::optional<int> handleStartup(int argc, char **argv) {
-    QTextStream err(stderr);
     // The program name alone, as nearly every start has it, leaves nothing to parse.
     if (argc > 1) {
         QStringList arguments;
         for (int i = 0; i < argc; ++i)
             arguments << QString::fromLocal8Bit(argv[i]);
         QTextStream out(stdout);
+        QTextStream err(stderr);
         if (const auto status =
                 handleCommandLine(arguments, programFolderBeforeApp(arguments.value(0)), out, err))
             return status;
     }
     if (!displayAvailable(ownEnvironmentVariable)) {
-        err << noDisplayMessage() << Qt::endl;
+        QTextStream(stderr) << noDisplayMessage() << Qt::endl;
         return 1;
     }
     return std::nullopt;
