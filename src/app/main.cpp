@@ -62,13 +62,20 @@ int main(int argc, char *argv[]) {
 
     Form1 form1(platform);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form1, &Form1::showAgain);
-    // A quit asked for while the start-up's modal windows run would be forgotten by app.exec().
+    // A quit asked for while the start-up's modal windows run would be forgotten by app.exec(),
+    // and quit() itself does nothing before app.exec(): a session's end while the start-up's
+    // About window was open (one start in fifteen) waited for someone to close that window.
+    // exit() ends the modal window's loop, and any loop still to come, at once.
     bool quitAsked = false;
+    bool running = false;
     QObject::connect(
         &form1, &Form1::quitRequested, &app,
-        [&quitAsked] {
+        [&quitAsked, &running] {
             quitAsked = true;
-            QApplication::quit();
+            if (running)
+                QApplication::quit();
+            else
+                QApplication::exit(0);
         },
         Qt::QueuedConnection);
 
@@ -86,5 +93,6 @@ int main(int argc, char *argv[]) {
     if (!form1.isVisible())
         form1.show();
     form1.keepWholeOnScreen();
+    running = true;
     return app.exec();
 }
