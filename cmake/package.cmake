@@ -18,8 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vekora.norvak.example.com/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The Qt platform plugins and libcanberra are loaded at run time, so shlibdeps cannot see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra0")
+# The Qt platform plugins, libcanberra and libXtst are loaded at run time, so shlibdeps cannot see
+# them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra0, libxtst6")
 # Qt's own Danish texts (Ja/Nej in the message boxes); without them those stay English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

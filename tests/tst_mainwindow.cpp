@@ -2,6 +2,7 @@
 
 #include "fakes.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
@@ -196,6 +197,22 @@ private slots:
         QCOMPARE(caption(), QStringLiteral("Off"));
         // A choice of one: the style draws radio items for an exclusive group, not tick boxes.
         QVERIFY(english->actionGroup() && english->actionGroup()->isExclusive());
+    }
+
+    // The weekday list is built when first opened, in the box's own fitted font, and follows it
+    // from then on.
+    void dayListTakesTheBoxFont() {
+        auto *days = child<QComboBox>(*form, "cboDay");
+        QFont font = days->font();
+        font.setPointSizeF(font.pointSizeF() - 1);
+        days->setFont(font);
+        form->show();
+        days->showPopup();
+        QCOMPARE(days->view()->window()->font(), font);
+        days->hidePopup();
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        days->setFont(font);
+        QCOMPARE(days->view()->window()->font(), font);
     }
 
     // Every date line of the year, in both languages, stays whole inside the window, and the time

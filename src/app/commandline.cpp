@@ -82,10 +82,9 @@ std::optional<int> handleCommandLine(const QStringList &arguments, const QString
     return std::nullopt;
 }
 
-bool displayAvailable(const QProcessEnvironment &env) {
-    return !env.value(QStringLiteral("DISPLAY")).isEmpty() ||
-           !env.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty() ||
-           platformNeedsNoDisplay(env.value(QStringLiteral("QT_QPA_PLATFORM")));
+bool displayAvailable(const EnvironmentLookup &variable) {
+    return !variable("DISPLAY").isEmpty() || !variable("WAYLAND_DISPLAY").isEmpty() ||
+           platformNeedsNoDisplay(variable("QT_QPA_PLATFORM"));
 }
 
 QString noDisplayMessage() {
@@ -94,16 +93,19 @@ QString noDisplayMessage() {
 }
 
 std::optional<int> handleStartup(int argc, char **argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    if (const auto status =
-            handleCommandLine(arguments, programFolderBeforeApp(arguments.value(0)), out, err))
-        return status;
-    if (!displayAvailable(QProcessEnvironment::systemEnvironment())) {
-        err << noDisplayMessage() << Qt::endl;
+    // The program name alone, as nearly every start has it, leaves nothing to parse.
+    if (argc > 1) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (const auto status =
+                handleCommandLine(arguments, programFolderBeforeApp(arguments.value(0)), out, err))
+            return status;
+    }
+    if (!displayAvailable(ownEnvironmentVariable)) {
+        QTextStream(stderr) << noDisplayMessage() << Qt::endl;
         return 1;
     }
     return std::nullopt;

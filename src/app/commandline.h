@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qpachoice.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -15,7 +17,10 @@ std::optional<int> handleCommandLine(const QStringList &arguments, const QString
 
 // True when a graphical display can be reached (DISPLAY or WAYLAND_DISPLAY set, or
 // QT_QPA_PLATFORM names a platform that needs none, e.g. offscreen/minimal/vnc).
-bool displayAvailable(const QProcessEnvironment &env);
+bool displayAvailable(const EnvironmentLookup &variable);
+inline bool displayAvailable(const QProcessEnvironment &env) {
+    return displayAvailable([&env](const char *name) { return env.value(QLatin1String(name)); });
+}
 
 // The one line printed (exit status 1) when there is none.
 QString noDisplayMessage();

@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QSessionManager>
 #include <QStandardPaths>
@@ -24,8 +23,7 @@ int main(int argc, char *argv[]) {
     if (const auto status = handleStartup(argc, argv))
         return *status;
     // Where both exist, X11 lets the window keep its place, come to the front and blink Num Lock.
-    if (const QByteArray qpa = chooseQtPlatform(QProcessEnvironment::systemEnvironment());
-        !qpa.isEmpty())
+    if (const QByteArray qpa = chooseQtPlatform(ownEnvironmentVariable); !qpa.isEmpty())
         qputenv("QT_QPA_PLATFORM", qpa);
 
     QApplication app(argc, argv);
@@ -64,14 +62,15 @@ int main(int argc, char *argv[]) {
 
     Form1 form1(platform);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form1, &Form1::showAgain);
-    // A quit asked for while the start-up's modal windows run would be forgotten by app.exec().
+    // A quit asked for while the start-up's modal windows run would be forgotten by app.exec(),
+    // and quit() itself does nothing before app.exec(): a session's end while the start-up's
+    // About window was open (one start in fifteen) waited for someone to close that window.
+    // exit() ends the modal window's loop, and any loop still to come, at once.
     bool quitAsked = false;
     QObject::connect(
         &form1, &Form1::quitRequested, &app,
         [&quitAsked] {
             quitAsked = true;
-            // exit(), not quit(): quit() does nothing before app.exec() runs, and a modal
-            // window of the start-up would then hold the program open.
             QApplication::exit(0);
         },
         Qt::QueuedConnection);

@@ -16,8 +16,11 @@ bool Catalogs::install(const LanguageInfo &language) {
     const bool ownFound = loadProgramCatalog(*program_, language.code);
     if (ownFound)
         QCoreApplication::installTranslator(program_);
-    if (qt_->load(QStringLiteral("qtbase_") + language.code,
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Qt's texts are English already: its English catalog is empty, and looking for it costs
+    // a search of Qt's folders at every start.
+    const bool english = language.code == programLanguages().constFirst().code;
+    if (!english && qt_->load(QStringLiteral("qtbase_") + language.code,
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt_);
-    return ownFound || language.code == programLanguages().constFirst().code;
+    return ownFound || english;
 }

@@ -13,7 +13,13 @@ namespace {
 // undefined come back as the C1 control of the same number and are written out unchanged, so any
 // file reads and writes back byte for byte. Writing, it flags a character the code page lacks
 // instead of putting a look-alike in its place, which is what lets such a text go to UTF-8.
+// Qt loads ICU for it, over a megabyte kept for the rest of the run; a text that is plain ASCII,
+// as most settings files are, is the same bytes in every one of these encodings and needs none.
 constexpr const char *kWindows1252 = "windows-1252";
+
+bool isAscii(const QString &text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
 
 QString fromWindows1252(const QByteArray &bytes) {
     QStringDecoder decoder(kWindows1252, QStringConverter::Flag::Stateless);
@@ -23,6 +29,8 @@ QString fromWindows1252(const QByteArray &bytes) {
 }
 
 std::optional<QByteArray> toWindows1252(const QString &text) {
+    if (isAscii(text))
+        return text.toLatin1();
     QStringEncoder encoder(kWindows1252, QStringConverter::Flag::Stateless);
     if (!encoder.isValid())
         return std::nullopt;

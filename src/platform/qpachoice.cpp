@@ -1,10 +1,14 @@
 #include "platform/qpachoice.h"
 
-QByteArray chooseQtPlatform(const QProcessEnvironment &env) {
-    if (!env.value(QStringLiteral("QT_QPA_PLATFORM")).isEmpty())
+QString ownEnvironmentVariable(const char *name) {
+    return qEnvironmentVariable(name);
+}
+
+QByteArray chooseQtPlatform(const EnvironmentLookup &variable) {
+    if (!variable("QT_QPA_PLATFORM").isEmpty())
         return {};
-    const bool wayland = !env.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty() ||
-                         env.value(QStringLiteral("XDG_SESSION_TYPE")) == QLatin1String("wayland");
-    const bool x11 = !env.value(QStringLiteral("DISPLAY")).isEmpty();
+    const bool wayland = !variable("WAYLAND_DISPLAY").isEmpty() ||
+                         variable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    const bool x11 = !variable("DISPLAY").isEmpty();
     return wayland && x11 ? QByteArrayLiteral("xcb") : QByteArray();
 }

@@ -1,14 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // One running copy per settings file. The first copy listens on a local socket named after its
 // settings file, in the user's runtime folder (no session bus needed); a later start with the
 // same file finds it there, asks it to come back and ends. A socket left by a crashed copy
-// answers no one and is taken over.
+// answers no one and is taken over. Plain Unix sockets: this is all the program would use a
+// network library for.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -29,8 +31,11 @@ signals:
 
 private:
     bool tellRunningCopy();
-    void onNewConnection();
+    void listen();
+    void acceptPending();
+    void readRequest(QSocketNotifier *connection, QByteArray &received);
+    static void hangUp(QSocketNotifier *connection);
 
     QString m_socketPath;
-    QLocalServer *m_server = nullptr;
+    QSocketNotifier *m_listener = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "platform/notifier.h"
 #include "platform/sleepinhibitor.h"
 #include "ui/caretrest.h"
+#include "ui/daybox.h"
 #include "ui/pictures.h"
 #include "ui/textfit.h"
 #include "ui/twips.h"
@@ -32,6 +33,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     lockedSize = QSize(Twips::px(2430), Twips::px(1515));
     setFixedSize(lockedSize);
 
+    cacheStylePictures(style());
     createControls();
     createMenu();
     new CaretRest(this);
@@ -89,7 +91,7 @@ void Form1::createControls() {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(Twips::rect(183, 516, 2070, 840));
 
-    cboDay = new QComboBox(Frame1);
+    cboDay = new DayBox(Frame1);
     cboDay->setObjectName(QStringLiteral("cboDay"));
     cboDay->setGeometry(Twips::rect(45, 180, 675, 315));
 

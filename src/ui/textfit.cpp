@@ -111,5 +111,9 @@ void fitText(QWidget *control, const TextPlace &place, const QStringList &texts)
             break;
     }
     control->setGeometry(rect);
-    control->setFont(font);
+    // A control whose font stays as it is gets no font change: a combo box answers one by building
+    // its drop-down list (a list view, its frame and scroller), a megabyte of code and memory long
+    // before anyone opens it.
+    if (font != control->font())
+        control->setFont(font);
 }
