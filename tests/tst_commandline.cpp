@@ -20,13 +20,9 @@ private slots:
         QTest::addColumn<QString>("err");
         const QString usage = QStringLiteral("Usage: vekora");
         QTest::newRow("none") << QStringList{} << -1 << QString() << QString();
-        QTest::newRow("stray word") << QStringList{"foo"} << 2 << QString() << usage;
         QTest::newRow("word after --") << QStringList{"--", "07:30"} << 2 << QString() << usage;
-        QTest::newRow("help wins over version")
-            << QStringList{"--version", "--help"} << 0 << usage << QString();
         QTest::newRow("version") << QStringList{"--version"} << 0 << "vekora 1.0.1\n" << QString();
         QTest::newRow("help") << QStringList{"-h"} << 0 << usage << QString();
-        QTest::newRow("unknown") << QStringList{"--bogus"} << 2 << QString() << usage;
         QTest::newRow("qt option refused")
             << QStringList{"-platform", "offscreen"} << 2 << QString() << usage;
     }
@@ -91,11 +87,9 @@ private slots:
         QTest::newRow("nothing") << QStringList{} << false;
         QTest::newRow("x11") << QStringList{"DISPLAY=:0"} << true;
         QTest::newRow("empty display") << QStringList{"DISPLAY=", "WAYLAND_DISPLAY="} << false;
-        QTest::newRow("vnc with options")
-            << QStringList{"QT_QPA_PLATFORM=vnc:size=800x600"} << true;
-        QTest::newRow("fallback list") << QStringList{"QT_QPA_PLATFORM=wayland;offscreen"} << true;
+        QTest::newRow("fallback list, options")
+            << QStringList{"QT_QPA_PLATFORM=wayland;vnc:size=800x600"} << true;
         QTest::newRow("xcb needs a display") << QStringList{"QT_QPA_PLATFORM=xcb"} << false;
-        QTest::newRow("not a prefix match") << QStringList{"QT_QPA_PLATFORM=offscreenish"} << false;
     }
     void displayAvailable() {
         QFETCH(QStringList, variables);

@@ -1,0 +1,107 @@
+# vekora-wake on a private bus configured like the system bus, with its policy file as installed:
+# each caller is the user the bus daemon vouches for, every error a caller can meet has its name,
+# and only the helper's own user may take its name.
+# Usage: helper_bus.sh WAKE_PROGRAM SOURCE_DIR
+source "$(dirname "$0")/../install/common.sh"
+helper=$1
+src=$2
+service=com.example.norvak.VekoraWake
+me=$(id -un)
+# Other users must reach the bus socket inside.
+chmod 711 "$scratch"
+
+# as USER COMMAND...: in place of the calling subshell, so its pid is the command's own. setpriv
+# also drops every capability a root uid would keep.
+as() {
+    local who=$1
+    shift
+    if [ "$who" = "$me" ]; then exec "$@"; else
+        exec setpriv --reuid="$who" --regid="$(id -g "$who")" --clear-groups "$@"
+    fi
+}
+
+# start_bus USER: a fresh bus whose policy names USER as the helper's own.
+start_bus() {
+    stop_bus
+    sed "s/user=\"vekora-wake\"/user=\"$1\"/" "$src/resources/wake/$service.conf" >"$scratch/policy.conf"
+    sed -e "s|@SOCKET@|$scratch/bus|" -e "s|@POLICY@|$scratch/policy.conf|" \
+        "$src/tests/wake/systembus.conf.in" >"$scratch/bus.conf"
+    rm -f "$scratch/address"
+    dbus-daemon --config-file="$scratch/bus.conf" --nofork --print-address=3 3>"$scratch/address" &
+    bus_pid=$!
+    for _ in $(seq 100); do [ -s "$scratch/address" ] && break || sleep 0.1; done
+    export DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$scratch/address")
+}
+stop_bus() {
+    stop_helper
+    [ -z "${bus_pid:-}" ] || { kill "$bus_pid" && wait "$bus_pid" || true; }
+    bus_pid=
+}
+trap 'stop_bus; rm -rf "$scratch"' EXIT
+
+# start_helper USER [OPTION]: true once it owns its name.
+start_helper() {
+    as "$1" "$helper" "${@:2}" 2>"$scratch/helper.log" &
+    helper_pid=$!
+    for _ in $(seq 100); do
+        kill -0 "$helper_pid" 2>/dev/null || return 1
+        dbus-send --system --print-reply --dest=org.freedesktop.DBus / \
+            org.freedesktop.DBus.NameHasOwner "string:$service" 2>/dev/null |
+            grep -q 'boolean true' && return 0
+        sleep 0.1
+    done
+    return 1
+}
+stop_helper() {
+    [ -z "${helper_pid:-}" ] || { kill "$helper_pid" 2>/dev/null && wait "$helper_pid" || true; }
+    helper_pid=
+}
+
+# call USER METHOD [ARGUMENT]: nothing for a plain reply, else GetWakeup's time or the error's name.
+call() {
+    as "$1" dbus-send --system --print-reply --dest=$service /com/example/norvak/VekoraWake \
+        "$service.$2" ${3:+"$3"} 2>&1 | sed -n -e 's/^ *uint64 //p' -e 's/^Error \([^:]*\).*/\1/p'
+}
+expect() { # WHAT GOT WANTED
+    [ "$2" = "$3" ] || fail "$1: got '$2', wanted '$3'"
+}
+
+start_bus "$me"
+start_helper "$me" --plain-clock || die "vekora-wake did not take its name" "$scratch/helper.log"
+now=$(date +%s)
+expect "set" "$(call "$me" SetWakeup uint64:$((now + 600)))" ""
+expect "an hour ago" "$(call "$me" SetWakeup uint64:$((now - 3600)))" "$service.Error.OutOfRange"
+expect "text" "$(call "$me" SetWakeup string:tomorrow)" "org.freedesktop.DBus.Error.InvalidArgs"
+# The policy lets only the three methods through.
+expect "other method" "$(call "$me" SetClock)" "org.freedesktop.DBus.Error.AccessDenied"
+expect "held after the refusals" "$(call "$me" GetWakeup)" "$((now + 600))"
+
+if [ "$(id -u)" -eq 0 ]; then
+    both() { echo "$(call "$me" GetWakeup) $(call nobody GetWakeup)"; }
+    expect "nobody sets" "$(call nobody SetWakeup uint64:$((now + 7200)))" ""
+    expect "both held" "$(both)" "$((now + 600)) $((now + 7200))"
+    call nobody ClearWakeup >/dev/null
+    expect "nobody cleared" "$(both)" "$((now + 600)) 0"
+    call "$me" ClearWakeup >/dev/null
+    expect "both cleared" "$(both)" "0 0"
+    stop_helper
+    ! start_helper nobody --plain-clock || fail "nobody took the helper's name"
+    grep -q "not allowed to own" "$scratch/helper.log" ||
+        fail "no refusal for nobody: $(cat "$scratch/helper.log")"
+    refused=nobody
+else
+    echo "SKIP: a second caller needs another user: run as root (it then calls as 'nobody')"
+    refused=$me
+fi
+
+# Where the kernel refuses the wake-up clock, every call says so, and the log says it once.
+start_bus "$refused"
+start_helper "$refused" || die "vekora-wake without the wake-up clock did not start" "$scratch/helper.log"
+if [ "$(call "$me" GetWakeup)" != "$service.Error.NotPermitted" ]; then
+    echo "SKIP: $refused may set wake-up alarms; nothing to refuse"
+else
+    expect "not permitted" "$(call "$me" ClearWakeup)" "$service.Error.NotPermitted"
+    stop_helper
+    expect "said in the log" "$(grep -c CAP_WAKE_ALARM "$scratch/helper.log")" 1
+fi
+finish
