@@ -64,7 +64,7 @@ private slots:
         form->menuLang_Click(1);
         form->menuAbout_Click(); // made now, in the language chosen before
         FrmSplash *about = form->findChild<FrmSplash *>();
-        QVERIFY(about && about->isVisible());
+        QVERIFY(about && about->isVisible() && !about->isModal());
         QCOMPARE(child<QPushButton>(*about, "cmdClose")->text(), QStringLiteral("Luk"));
         form->menuLang_Click(0); // and follows the next choice
         QCOMPARE(child<QPushButton>(*about, "cmdClose")->text(), QStringLiteral("Close"));

@@ -1,9 +1,7 @@
 // Starting: the settings file read back, a damaged file, the first start and the About draw.
 
 #include "fakes.h"
-#include "ui/frmsplash.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -187,18 +185,6 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown.first().startsWith(
             QStringLiteral("Vekora could not save its settings in %1:").arg(rig.iniPath())));
-    }
-
-    void aboutFromTheMenuLeavesTheWindowAsItWas() {
-        TestRig rig;
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-        form->show();
-        child<QAction>(*form, "menuAbout")->trigger();
-        FrmSplash *about = form->aboutWindow();
-        QVERIFY(about->isVisible() && !about->isModal());
-        child<QPushButton>(*about, "cmdClose")->click();
-        QVERIFY(!about->isVisible());
-        QVERIFY(form->isVisible() && !minimised(*form));
     }
 };
 

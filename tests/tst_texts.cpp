@@ -23,13 +23,7 @@ private slots:
         const auto row = [](const char *name, const QString &actual, const char *expected) {
             QTest::newRow(name) << actual << QString::fromUtf8(expected);
         };
-        row("hint", da.hint, "Højreklik for generel menu.");
         row("exit", da.stp, "Er du sikker på, du vil afslutte Vekuret?");
-        row("alarm tip", da.alarmTimeTip,
-            "Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945)");
-        row("greeting", strings(Language::Danish).welcome.greeting,
-            "Velkommen til Vekuret.\r\nNæste vindue vises kun sjældent.");
-        row("Søn", weekdayEntries(da)[1], "Søn");
         row("Lør", weekdayEntries(da)[7], "Lør");
         row("sound", soundCaption(da), "Lyd ((o))");
         row("platform", platformLine(QStringLiteral("1.0.1")), "Version 1.0.1 for Linux");

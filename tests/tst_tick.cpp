@@ -163,25 +163,6 @@ private slots:
         QCOMPARE(rig.wake.wakeup, std::nullopt);
     }
 
-    // A second that is no new minute touches the time display only.
-    void aQuietTickTouchesOnlyTheTime() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 12, 0, 10);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-        auto *date = child<QLabel>(*form, "Label(3)");
-        auto *button = child<QPushButton>(*form, "CmdStop");
-        date->setText(QStringLiteral("date"));
-        button->setText(QStringLiteral("switch"));
-        form->setWindowTitle(QStringLiteral("title"));
-        run(*form, rig.clock, 49);
-        QCOMPARE(child<QLabel>(*form, "Label(4)")->text(), QStringLiteral("12:00:59"));
-        QCOMPARE(date->text() + button->text() + form->windowTitle(),
-                 QStringLiteral("dateswitchtitle"));
-        run(*form, rig.clock, 1);
-        QCOMPARE(date->text(), QStringLiteral("Mondag December, 7 2026"));
-        QCOMPARE(form->windowTitle(), QStringLiteral("Norvak Vekora"));
-    }
-
     // The window's own timer, not the test, keeps the clock going.
     void theTimerRearmsItself() {
         TestRig rig;
