@@ -7,8 +7,9 @@
 #include "platform/clock.h"
 #include "platform/notifier.h"
 #include "platform/opener.h"
+#include "platform/sleepinhibitor.h"
+#include "platform/wakescheduler.h"
 #include "ui/form1.h"
-#include "wakefakes.h"
 
 #include <QApplication>
 #include <QFile>
@@ -45,11 +46,9 @@ public:
 
 class RecordingNotifier : public AlarmNotifier {
 public:
-    QStringList shown;
-    int withdrawn = 0;
+    QStringList shown, notices;
     void show(const QString &title, const QString &body) override { shown << title + u'|' + body; }
-    void withdraw() override { ++withdrawn; }
-    QStringList notices;
+    void withdraw() override {}
     void notice(const QString &title, const QString &body) override {
         notices << title + u'|' + body;
     }
@@ -58,11 +57,25 @@ public:
 class RecordingOpener : public UrlOpener {
 public:
     QList<QUrl> opened;
-    bool result = true;
     bool open(const QUrl &url) override {
         opened << url;
-        return result;
+        return true;
     }
+};
+
+class RecordingWakeScheduler : public WakeScheduler {
+public:
+    std::optional<qint64> wakeup; // what the system would hold now
+    void setWakeup(qint64 epochSeconds) override { wakeup = epochSeconds; }
+    void clearWakeup() override { wakeup.reset(); }
+};
+
+class RecordingSleepInhibitor : public SleepInhibitor {
+public:
+    bool held = false;
+    void hold(const QString &) override { held = true; }
+    void release() override { held = false; }
+    void resume() { emit resumed(); }
 };
 
 // A program folder of its own, with fakes behind every seam.
