@@ -1,7 +1,9 @@
 // Starting: the settings file read back, a damaged file, the first start and the About draw.
 
+#include "core/alarmtext.h"
 #include "fakes.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -51,6 +53,37 @@ private slots:
         // Switched off before the restart: it stays off and does not ring.
         QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
         QCOMPARE(caption(*form), QStringLiteral("Fra"));
+    }
+
+    // Whatever lands in the two text fields survives a save and a restart.
+    void pastedTextsSurviveARestart_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored"); // line breaks become blanks; a lone surrogate U+FFFD
+        const QString longText = QStringLiteral("abcdefghij").repeated(1000);
+        QTest::newRow("long") << longText << longText;
+        QTest::newRow("controls") << QStringLiteral("a\tb\x01|\x1b|\x7f|\r\nf\ng\rh")
+                                  << QStringLiteral("a\tb\x01|\x1b|\x7f|  f g h");
+        QTest::newRow("emoji, lone surrogate")
+            << QStringLiteral("⏰ 😴👩‍👩‍👧 up\xD83Dx")
+            << QStringLiteral("⏰ 😴👩‍👩‍👧 up\uFFFDx");
+    }
+    void pastedTextsSurviveARestart() {
+        QFETCH(QString, text);
+        TestRig rig;
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        QApplication::clipboard()->setText(text);
+        for (auto *field : {child<QLineEdit>(*form, "txtMsg"), child<QLineEdit>(*form, "txtAlrm")})
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        const QString alarmShown = child<QLineEdit>(*form, "txtAlrm")->text();
+        const AlarmTextResult again = normaliseAlarmText(alarmShown, alarmShown.size());
+        QCOMPARE(again.text, alarmShown); // the field always rests on a stable text
+        QCOMPARE(form->model().switchState() == SwitchState::Armed, again.alarmTime.has_value());
+        form->GemIni();
+        form.reset();
+        form = rig.window();
+        form->Form_Load();
+        QTEST(child<QLineEdit>(*form, "txtMsg")->text(), "stored");
+        QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarmShown);
     }
 
     void storedCaptionAndStateAgree_data() {
