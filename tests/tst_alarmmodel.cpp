@@ -7,8 +7,6 @@
 #include <functional>
 #include <map>
 
-Q_DECLARE_METATYPE(ClockSample)
-
 namespace {
 
 const QDate monday(2026, 12, 7);
@@ -20,6 +18,22 @@ ClockSample at(const QDate &date, int h, int m, int s = 0) {
 QString stamp(const ClockSample &now) {
     return now.date.toString(Qt::ISODate) + u' ' +
            QTime(0, 0).addSecs(now.wholeSeconds()).toString(QStringLiteral("hh:mm:ss"));
+}
+
+// What a tick decided about ringing, in words a table can hold.
+QString said(const TickOutcome &out) {
+    QStringList words;
+    if (out.fired)
+        words << QStringLiteral("rings");
+    if (out.lateMinutes)
+        words << QStringLiteral("late %1").arg(out.lateMinutes);
+    if (out.attention)
+        words << QStringLiteral("attention");
+    if (out.beep)
+        words << QStringLiteral("beep");
+    if (out.missed)
+        words << QStringLiteral("missed %1 %2").arg(out.missed->weekday).arg(out.missed->alarmTime);
+    return words.join(u' ');
 }
 
 // An alarm as the window sets it up from a stored file.
@@ -122,79 +136,55 @@ private slots:
     }
 
     // The first tick is a new minute whatever the minute, so starting inside it rings.
-    void startInsideTheAlarmMinute_data() {
-        QTest::addColumn<QString>("alarm");
-        QTest::addColumn<int>("weekday");
-        QTest::addColumn<int>("second"); // of the alarm minute at the start
-        QTest::addColumn<bool>("rings");
-        QTest::addColumn<bool>("attention");
-        QTest::newRow("whole hour") << "07:00" << 0 << 30 << true << false;
-        QTest::newRow("half hour, first seconds") << "07:30" << 2 << 2 << true << true;
-        QTest::newRow("other day") << "07:30" << 3 << 2 << false << false;
-        QTest::newRow("no day chosen") << "07:30" << -1 << 2 << false << false;
-        QTest::newRow("midnight") << "00:00" << 0 << 0 << true << true;
-    }
     void startInsideTheAlarmMinute() {
-        QFETCH(QString, alarm);
-        QFETCH(int, weekday);
-        QFETCH(int, second);
-        QFETCH(bool, rings);
-        QFETCH(bool, attention);
-        AlarmModel model;
-        arm(model, alarm, weekday);
-        const TickOutcome out =
-            model.tick(at(monday, alarm.left(2).toInt(), alarm.right(2).toInt(), second), true, {});
-        QCOMPARE(out.fired, rings);
-        QCOMPARE(out.attention, attention);
-        QCOMPARE(out.lateMinutes, 0);
+        struct {
+            const char *alarm;
+            int weekday, second; // of the alarm minute at the start
+            const char *expected;
+        } const cases[] = {
+            {"07:00", 0, 30, "rings beep"},          // a whole hour
+            {"07:30", 2, 2, "rings attention beep"}, // Mondays, in the first seconds
+            {"07:30", 3, 2, ""},                     // Tuesdays
+            {"07:30", -1, 2, ""},                    // no day chosen
+            {"00:00", 0, 0, "rings attention beep"}, // midnight
+        };
+        for (const auto &c : cases) {
+            AlarmModel model;
+            const QString alarm = QString::fromLatin1(c.alarm);
+            arm(model, alarm, c.weekday);
+            const int h = alarm.left(2).toInt(), m = alarm.right(2).toInt();
+            QCOMPARE(said(model.tick(at(monday, h, m, c.second), true, {})), c.expected);
+        }
     }
 
-    // Suspend or a clock step: the alarm minute inside the jump rings late, or is reported.
-    void aJumpOverTheAlarmMinute_data() {
-        QTest::addColumn<ClockSample>("before");
-        QTest::addColumn<ClockSample>("after");
-        QTest::addColumn<int>("weekday");
-        QTest::addColumn<int>("late");      // -1: does not ring
-        QTest::addColumn<int>("missedDay"); // 0: no notice
-        QTest::newRow("lands in the minute: on time")
-            << at(monday, 7, 0) << at(monday, 7, 30, 20) << 0 << 0 << 0;
-        QTest::newRow("15 minutes late") << at(monday, 7, 0) << at(monday, 7, 45) << 0 << 15 << 0;
-        QTest::newRow("exactly 30 minutes late")
-            << at(monday, 7, 0) << at(monday, 8, 0) << 0 << 30 << 0;
-        QTest::newRow("a second more: missed")
-            << at(monday, 7, 0) << at(monday, 8, 0, 1) << 0 << -1 << 2;
-        QTest::newRow("slept over the Monday alarm into Tuesday")
-            << at(monday.addDays(-1), 23, 0) << at(monday.addDays(1), 7, 20) << 2 << -1 << 2;
-        QTest::newRow("jump before the alarm")
-            << at(monday, 6, 0) << at(monday, 7, 29) << 0 << -1 << 0;
-        QTest::newRow("other day's minute not chosen")
-            << at(monday, 7, 0) << at(monday, 7, 45) << 3 << -1 << 0;
-    }
+    // Suspend or a clock step: the alarm minute inside the jump rings late, or is reported once
+    // and stays armed for the next time.
     void aJumpOverTheAlarmMinute() {
-        QFETCH(ClockSample, before);
-        QFETCH(ClockSample, after);
-        QFETCH(int, weekday);
-        QFETCH(int, late);
-        QFETCH(int, missedDay);
-        AlarmModel model;
-        arm(model, QStringLiteral("07:30"), weekday);
-        QVERIFY(!model.tick(before, true, {}).fired);
-        const TickOutcome out = model.tick(after, true, {});
-        QCOMPARE(out.fired, late >= 0);
-        if (late >= 0) {
-            QCOMPARE(out.lateMinutes, late);
-            QVERIFY(out.attention); // late or not, it asks for attention at once
-            QVERIFY(out.beep);
+        struct {
+            ClockSample before, after;
+            int weekday;
+            const char *expected;
+        } const cases[] = {
+            {at(monday, 7, 0), at(monday, 7, 30, 20), 0, "rings attention beep"}, // in the minute
+            {at(monday, 7, 0), at(monday, 7, 45), 0, "rings late 15 attention beep"},
+            {at(monday, 7, 0), at(monday, 8, 0), 0, "rings late 30 attention beep"},
+            {at(monday, 7, 0), at(monday, 8, 0, 1), 0, "missed 2 27000"}, // a second more
+            // Slept over the Monday alarm into Tuesday.
+            {at(monday.addDays(-1), 23, 0), at(monday.addDays(1), 7, 20), 2, "missed 2 27000"},
+            {at(monday, 6, 0), at(monday, 7, 29), 0, ""}, // before the alarm
+            {at(monday, 7, 0), at(monday, 7, 45), 3, ""}, // another day's minute
+        };
+        for (const auto &c : cases) {
+            AlarmModel model;
+            arm(model, QStringLiteral("07:30"), c.weekday);
+            QVERIFY(!model.tick(c.before, true, {}).fired);
+            const TickOutcome out = model.tick(c.after, true, {});
+            QCOMPARE(said(out), c.expected);
+            QCOMPARE(model.switchState(),
+                     std::optional(out.fired ? SwitchState::Ringing : SwitchState::Armed));
+            const TickOutcome next = model.tick({c.after.seconds + 1, c.after.date}, true, {});
+            QVERIFY(!next.fired && !next.missed);
         }
-        QCOMPARE(out.missed.has_value(), missedDay != 0);
-        if (missedDay) {
-            QCOMPARE(*out.missed, (MissedAlarm{missedDay, 27000}));
-            QCOMPARE(model.switchState(), std::optional(SwitchState::Armed)); // armed for next time
-        }
-        // Reported once: the next tick neither rings nor reports again.
-        after.seconds += 1;
-        const TickOutcome next = model.tick(after, true, {});
-        QVERIFY(!next.fired && !next.missed);
     }
 
     // A clock set back over a minute that rang rings it no second time that day.
@@ -267,89 +257,62 @@ private slots:
         QCOMPARE(story.firings, expected);
     }
 
-    // A window stored minimised goes down at the tenth tick, unless the user works with it.
-    void delayedMinimise_data() {
-        QTest::addColumn<int>("touchedAt"); // 0: left alone
-        QTest::addColumn<int>("minimisedAt");
-        QTest::newRow("left alone") << 0 << 10;
-        QTest::newRow("touched during the start-up's ticks") << 2 << 10;
-        QTest::newRow("touched at the third tick") << 3 << 0;
-    }
+    // A window stored minimised goes down at the tenth tick, unless the user works with it after
+    // the start-up's own ticks.
     void delayedMinimise() {
-        QFETCH(int, touchedAt);
-        QFETCH(int, minimisedAt);
-        AlarmModel model;
-        arm(model, QStringLiteral("07:30"));
-        model.minimiseAfterStart();
-        int minimised = 0;
-        for (int n = 1; n <= 20; ++n) {
-            if (n == touchedAt)
-                model.markSaveDue();
-            if (model.tick(at(monday, 12, 0, n), true, {}).minimise)
-                minimised = n;
+        for (const auto &[touchedAt, minimisedAt] : {std::pair{0, 10}, {2, 10}, {3, 0}}) {
+            AlarmModel model;
+            arm(model, QStringLiteral("07:30"));
+            model.minimiseAfterStart();
+            int minimised = 0;
+            for (int n = 1; n <= 20; ++n) {
+                if (n == touchedAt)
+                    model.markSaveDue();
+                if (model.tick(at(monday, 12, 0, n), true, {}).minimise)
+                    minimised = n;
+            }
+            QCOMPARE(minimised, minimisedAt);
         }
-        QCOMPARE(minimised, minimisedAt);
     }
 
     // Saved at the next new minute, not before, and with the switch as shown before it rang;
     // a change made while the window is minimised is not saved.
-    void savesAtTheMinuteBeforeTheAlarmIsChecked_data() {
-        QTest::addColumn<bool>("windowNormal");
-        QTest::newRow("normal window") << true;
-        QTest::newRow("minimised") << false;
-    }
     void savesAtTheMinuteBeforeTheAlarmIsChecked() {
-        QFETCH(bool, windowNormal);
-        AlarmModel model;
-        arm(model, QStringLiteral("07:30"));
-        model.tick(at(monday, 7, 29, 30), true, {});
-        QList<std::optional<SwitchState>> saved;
-        const auto save = [&] { saved << model.switchState(); };
-        model.markChanged();
-        model.tick(at(monday, 7, 29, 31), windowNormal, save);
-        QVERIFY(saved.isEmpty());
-        model.tick(at(monday, 7, 30, 0), windowNormal, save);
-        QCOMPARE(saved, windowNormal ? QList<std::optional<SwitchState>>({SwitchState::Armed})
-                                     : QList<std::optional<SwitchState>>());
-        QCOMPARE(model.switchState(), std::optional(SwitchState::Ringing));
+        for (const bool windowNormal : {true, false}) {
+            AlarmModel model;
+            arm(model, QStringLiteral("07:30"));
+            model.tick(at(monday, 7, 29, 30), true, {});
+            QList<std::optional<SwitchState>> saved;
+            const auto save = [&] { saved << model.switchState(); };
+            model.markChanged();
+            model.tick(at(monday, 7, 29, 31), windowNormal, save);
+            QVERIFY(saved.isEmpty());
+            model.tick(at(monday, 7, 30, 0), windowNormal, save);
+            QCOMPARE(saved, windowNormal ? QList<std::optional<SwitchState>>({SwitchState::Armed})
+                                         : QList<std::optional<SwitchState>>());
+            QCOMPARE(model.switchState(), std::optional(SwitchState::Ringing));
+        }
     }
 
-    void nextRinging_data() {
-        QTest::addColumn<int>("weekday");
-        QTest::addColumn<ClockSample>("now");
-        QTest::addColumn<QDateTime>("expected"); // invalid: none
-        QTest::newRow("later today") << 0 << at(monday, 6, 0) << QDateTime(monday, QTime(7, 30));
-        QTest::newRow("at the moment: tomorrow")
-            << 0 << at(monday, 7, 30) << QDateTime(monday.addDays(1), QTime(7, 30));
-        QTest::newRow("Sundays, from Monday")
-            << 1 << at(monday, 6, 0) << QDateTime(monday.addDays(6), QTime(7, 30));
-        QTest::newRow("Mondays, after it: next week")
-            << 2 << at(monday, 8, 0) << QDateTime(monday.addDays(7), QTime(7, 30));
-        QTest::newRow("no day") << -1 << at(monday, 6, 0) << QDateTime();
-    }
     void nextRinging() {
-        QFETCH(int, weekday);
-        QFETCH(ClockSample, now);
-        QFETCH(QDateTime, expected);
-        AlarmModel model;
-        arm(model, QStringLiteral("07:30"), weekday);
-        QCOMPARE(model.nextRinging(now).value_or(QDateTime()), expected);
-        model.clickSwitch(); // off
-        QCOMPARE(model.nextRinging(now), std::nullopt);
-    }
-
-    void clickingTheSwitch() {
-        AlarmModel model;
-        QCOMPARE(model.clickSwitch(), SwitchClick::Nothing); // no state yet
-        QVERIFY(model.changed());
-        model.setAlarm(QStringLiteral("7.3"), std::nullopt);
-        QCOMPARE(model.clickSwitch(), SwitchClick::ShowError);
-        QCOMPARE(model.switchState(), std::optional(SwitchState::Error));
-        model.setAlarm(QStringLiteral("07:30"), 27000);
-        QCOMPARE(model.clickSwitch(), SwitchClick::Changed);
-        QCOMPARE(model.switchState(), std::optional(SwitchState::Off));
-        model.clickSwitch();
-        QCOMPARE(model.switchState(), std::optional(SwitchState::Armed));
+        struct {
+            int weekday;
+            ClockSample now;
+            QDateTime expected; // invalid: none
+        } const cases[] = {
+            {0, at(monday, 6, 0), QDateTime(monday, QTime(7, 30))},             // later today
+            {0, at(monday, 7, 30), QDateTime(monday.addDays(1), QTime(7, 30))}, // now: tomorrow
+            {1, at(monday, 6, 0), QDateTime(monday.addDays(6), QTime(7, 30))},  // Sundays
+            {2, at(monday, 8, 0), QDateTime(monday.addDays(7), QTime(7, 30))},  // Mondays, past
+            {-1, at(monday, 6, 0), QDateTime()},                                // no day
+        };
+        for (const auto &c : cases) {
+            AlarmModel model;
+            arm(model, QStringLiteral("07:30"), c.weekday);
+            QCOMPARE(model.nextRinging(c.now).value_or(QDateTime()), c.expected);
+            model.clickSwitch(); // off
+            QCOMPARE(model.nextRinging(c.now), std::nullopt);
+        }
     }
 };
 

@@ -86,115 +86,93 @@ private slots:
         QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarmShown);
     }
 
-    void storedCaptionAndStateAgree_data() {
-        QTest::addColumn<QString>("alarm");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<QString>("caption");
-        const auto row = [](const char *name, const char *alarm, const char *stored,
-                            SwitchState state, const char *caption) {
-            QTest::newRow(name) << QString::fromLatin1(alarm) << QString::fromLatin1(stored)
-                                << int(state) << QString::fromLatin1(caption);
-        };
-        row("off, valid", "07:30", "Off", SwitchState::Off, "Off");
-        row("Danish off, valid", "07:30", "Fra", SwitchState::Off, "Off");
-        row("ringing when saved", "07:30", "Stop", SwitchState::Armed, "On ((o))");
-        row("off, faulty", "7.3", "Off", SwitchState::Error, "Error!");
-        row("midnight is a time too", "00:00", "On ((o))", SwitchState::Armed, "On ((o))");
-    }
     void storedCaptionAndStateAgree() {
-        QFETCH(QString, alarm);
-        QFETCH(QString, stored);
-        QFETCH(int, state);
-        QFETCH(QString, caption);
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 12, 0); // away from every alarm here
-        auto form = rig.started(iniWithAlarm(alarm, 0, stored));
-        QCOMPARE(int(*form->model().switchState()), state);
-        QCOMPARE(TestStartup::caption(*form), caption);
+        struct {
+            const char *alarm, *stored;
+            SwitchState state;
+            const char *caption;
+        } const cases[] = {
+            {"07:30", "Off", SwitchState::Off, "Off"},
+            {"07:30", "Fra", SwitchState::Off, "Off"},
+            {"07:30", "Stop", SwitchState::Armed, "On ((o))"}, // saved while ringing
+            {"7.3", "Off", SwitchState::Error, "Error!"},
+            {"00:00", "On ((o))", SwitchState::Armed, "On ((o))"}, // midnight is a time too
+        };
+        for (const auto &c : cases) {
+            TestRig rig;
+            rig.clock.set(QDate(2026, 12, 7), 12, 0); // away from every alarm here
+            auto form = rig.started(iniWithAlarm(c.alarm, 0, c.stored));
+            QCOMPARE(form->model().switchState(), std::optional(c.state));
+            QCOMPARE(caption(*form), c.caption);
+        }
     }
 
-    void damagedFilesNeverCrash_data() {
-        QTest::addColumn<QStringList>("ini");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<int>("weekday");
-        QTest::addColumn<QString>("alarm");
-        QTest::newRow("language only") << QStringList({"1"}) << 1 << 0 << "00:00";
-        QTest::newRow("language 7") << QStringList({"7", "1 0 "}) << 0 << 0 << "00:00";
-        QTest::newRow("huge language")
-            << QStringList({"99999999999999999999"}) << 0 << 0 << "00:00";
-        QTest::newRow("weekday 9 ignored, position off screen")
-            << QStringList({"0", "1 0 ", "-500 ", " 99999999 ", " 9 ", "07:30"}) << 0 << 0
-            << "07:30";
-        QTest::newRow("weekday -1")
-            << QStringList({"0", "1 0 ", " 0 ", " 0 ", "-1 "}) << 0 << -1 << "00:00";
-        QTest::newRow("garbage positions")
-            << QStringList({"0", "x", "1e999", "-1e999", "abc", "12.3"}) << 0 << 0 << "12:3";
-    }
+    // A file cut short or holding nonsense starts a window in English on screen, every day; cut
+    // before the alarm time, the field's harmless 00:00 is switched off, not in error.
     void damagedFilesNeverCrash() {
-        QFETCH(QStringList, ini);
-        QFETCH(int, language);
-        QFETCH(int, weekday);
-        QFETCH(QString, alarm);
-        TestRig rig;
-        auto form = rig.started(ini);
-        QCOMPARE(form->language() ? int(*form->language()) : -1, language);
-        QCOMPARE(child<QComboBox>(*form, "cboDay")->currentIndex(), weekday);
-        QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarm);
-        QVERIFY(form->screen()->geometry().contains(form->frameGeometry()));
-        QCOMPARE(form->y(), 0);
-        // Cut before the alarm time: the field's harmless 00:00 is switched off, not in error.
-        if (ini.size() < 6)
-            QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
+        struct {
+            QStringList ini;
+            int language, weekday;
+            const char *alarm;
+        } const cases[] = {
+            {{"1"}, 1, 0, "00:00"},
+            {{"7", "1 0 "}, 0, 0, "00:00"},
+            {{"99999999999999999999"}, 0, 0, "00:00"},
+            {{"0", "1 0 ", "-500 ", " 99999999 ", " 9 ", "07:30"}, 0, 0, "07:30"}, // weekday 9
+            {{"0", "1 0 ", " 0 ", " 0 ", "-1 "}, 0, -1, "00:00"},
+            {{"0", "x", "1e999", "-1e999", "abc", "12.3"}, 0, 0, "12:3"},
+        };
+        for (const auto &c : cases) {
+            TestRig rig;
+            auto form = rig.started(c.ini);
+            QCOMPARE(form->language(), std::optional(Language(c.language)));
+            QCOMPARE(child<QComboBox>(*form, "cboDay")->currentIndex(), c.weekday);
+            QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), c.alarm);
+            QVERIFY(form->screen()->geometry().contains(form->frameGeometry()));
+            QCOMPARE(form->y(), 0);
+            if (c.ini.size() < 6)
+                QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
+        }
     }
 
-    void firstStartGreetsThenShowsAbout_data() {
-        QTest::addColumn<bool>("emptyFile");
-        QTest::newRow("no file") << false;
-        QTest::newRow("empty file, as a crash leaves it") << true;
-    }
+    // No file, or an empty one as a crash leaves it.
     void firstStartGreetsThenShowsAbout() {
-        QFETCH(bool, emptyFile);
-        TestRig rig;
-        if (emptyFile)
-            rig.writeIni({});
-        auto form = rig.window();
-        QStringList order;
-        onNextModal([&order](QWidget *welcome) {
-            order << welcome->objectName();
-            auto *languages = child<QComboBox>(*welcome, "Combo1");
-            languages->setCurrentIndex(1);
-            emit languages->activated(1);
-            closeAbout(&order);
-            child<QPushButton>(*welcome, "Command2")->click();
-        });
-        form->Form_Load();
-        QCOMPARE(order, QStringList({QStringLiteral("frmInit"), QStringLiteral("frmSplash")}));
-        QVERIFY(form->isVisible());
-        QCOMPARE(form->language(), std::optional(Language::Danish));
-        QVERIFY(form->model().sound());
-        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
-        QCOMPARE(caption(*form), QStringLiteral("Fra"));
+        for (const bool emptyFile : {false, true}) {
+            TestRig rig;
+            if (emptyFile)
+                rig.writeIni({});
+            auto form = rig.window();
+            QStringList order;
+            onNextModal([&order](QWidget *welcome) {
+                order << welcome->objectName();
+                auto *languages = child<QComboBox>(*welcome, "Combo1");
+                languages->setCurrentIndex(1);
+                emit languages->activated(1);
+                closeAbout(&order);
+                child<QPushButton>(*welcome, "Command2")->click();
+            });
+            form->Form_Load();
+            QCOMPARE(order, QStringList({QStringLiteral("frmInit"), QStringLiteral("frmSplash")}));
+            QVERIFY(form->isVisible());
+            QCOMPARE(form->language(), std::optional(Language::Danish));
+            QVERIFY(form->model().sound());
+            QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
+            QCOMPARE(caption(*form), QStringLiteral("Fra"));
+        }
     }
 
-    void aboutOnlyWhenTheDrawHits_data() {
-        QTest::addColumn<double>("draw");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("miss below") << 0.06 << false;
-        QTest::newRow("hit") << 0.07 << true;
-        QTest::newRow("miss above") << 0.14 << false;
-    }
+    // The About window comes at start only when the draw hits, just above and below its edges.
     void aboutOnlyWhenTheDrawHits() {
-        QFETCH(double, draw);
-        QFETCH(bool, shown);
-        TestRig rig;
-        rig.draw = draw;
-        QStringList seen;
-        if (shown)
-            closeAbout(&seen);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-        QCOMPARE(seen, shown ? QStringList(QStringLiteral("frmSplash")) : QStringList());
-        QCOMPARE(form->isVisible(), shown); // the Close button shows the main window
+        for (const auto &[draw, shown] : {std::pair{0.06, false}, {0.07, true}, {0.14, false}}) {
+            TestRig rig;
+            rig.draw = draw;
+            QStringList seen;
+            if (shown)
+                closeAbout(&seen);
+            auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+            QCOMPARE(seen, shown ? QStringList(QStringLiteral("frmSplash")) : QStringList());
+            QCOMPARE(form->isVisible(), shown); // the Close button shows the main window
+        }
     }
 
     // A save that fails is told once, naming the file, not at every minute after.
