@@ -27,24 +27,14 @@ class TestSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void fileBytes_data() {
-        QTest::addColumn<SettingsData>("data");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("example") << example()
-                                 << QByteArray("0\r\n1 0 \r\n 3000 \r\n 9000 \r\n 2 \r\n"
-                                               "07:30\r\nMeeting\r\nOn ((o))\r\n");
-        // Line breaks that reach the writer would break the eight-line structure.
-        QTest::newRow("line breaks, negative weekday")
-            << SettingsData{"1\n", false, 1, 3000, 9000, -1, "07\r30", "first\r\nsecond\nthird",
-                            "Off"}
-            << QByteArray("1 \r\n0 1 \r\n 3000 \r\n 9000 \r\n-1 \r\n"
-                          "07 30\r\nfirst  second third\r\nOff\r\n");
-    }
-
     void fileBytes() {
-        QFETCH(SettingsData, data);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(encodeSettings(data), bytes);
+        QCOMPARE(encodeSettings(example()), QByteArray("0\r\n1 0 \r\n 3000 \r\n 9000 \r\n 2 \r\n"
+                                                       "07:30\r\nMeeting\r\nOn ((o))\r\n"));
+        // Line breaks that reach the writer would break the eight-line structure.
+        QCOMPARE(encodeSettings(
+                     {"1\n", false, 1, 3000, 9000, -1, "07\r30", "first\r\nsecond\nthird", "Off"}),
+                 QByteArray("1 \r\n0 1 \r\n 3000 \r\n 9000 \r\n-1 \r\n"
+                            "07 30\r\nfirst  second third\r\nOff\r\n"));
     }
 
     // The encoding is chosen per file: Windows-1252 when it holds everything and reads back the
@@ -101,30 +91,27 @@ private slots:
                  QStringList({data.language, data.alarmText, data.message, data.caption}));
     }
 
-    void numbers_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("leading");
-        QTest::addColumn<std::optional<int>>("rounded");
-
-        const std::optional<int> none;
-        QTest::newRow("blanks then letters") << "  12abc" << 12.0 << std::optional(12);
-        QTest::newRow("blank ends the number") << "1 2" << 1.0 << std::optional(1);
-        QTest::newRow("no number") << "abc" << 0.0 << std::optional(0);
-        QTest::newRow("half to even down") << "2.5" << 2.5 << std::optional(2);
-        QTest::newRow("half to even up") << "-3.5" << -3.5 << std::optional(-4);
-        QTest::newRow("plus, point first, exponent") << "+.5e1x" << 5.0 << std::optional(5);
-        QTest::newRow("rounds into range")
-            << "2147483647.4" << 2147483647.4 << std::optional(INT_MAX);
-        QTest::newRow("rounds out of range") << "2147483647.5" << 2147483647.5 << none;
-        QTest::newRow("overflow") << "1e400" << qInf() << none;
-    }
-
     void numbers() {
-        QFETCH(QString, text);
-        QFETCH(double, leading);
-        QFETCH(std::optional<int>, rounded);
-        QCOMPARE(leadingNumber(text), leading);
-        QCOMPARE(roundedNumber(text), rounded);
+        const std::optional<int> none;
+        struct {
+            const char *text;
+            double leading;
+            std::optional<int> rounded;
+        } const cases[] = {
+            {"  12abc", 12.0, 12},
+            {"1 2", 1.0, 1}, // a blank ends the number
+            {"abc", 0.0, 0},
+            {"2.5", 2.5, 2}, // halves to even
+            {"-3.5", -3.5, -4},
+            {"+.5e1x", 5.0, 5},
+            {"2147483647.4", 2147483647.4, INT_MAX}, // rounds into range
+            {"2147483647.5", 2147483647.5, none},    // rounds out of it
+            {"1e400", qInf(), none},
+        };
+        for (const auto &c : cases) {
+            QCOMPARE(leadingNumber(c.text), c.leading);
+            QCOMPARE(roundedNumber(c.text), c.rounded);
+        }
     }
 
     void decodeLines() {
