@@ -16,24 +16,18 @@ class TstTexts : public QObject {
 private slots:
     // The Danish letters survive the trip from source to screen, and the shortened weekdays cut
     // characters, not bytes.
-    void exactTexts_data() {
-        QTest::addColumn<QString>("actual");
-        QTest::addColumn<QString>("expected");
-        const MainTexts da = texts(true);
-        const auto row = [](const char *name, const QString &actual, const char *expected) {
-            QTest::newRow(name) << actual << QString::fromUtf8(expected);
-        };
-        row("exit", da.stp, "Er du sikker på, du vil afslutte Vekuret?");
-        row("Lør", weekdayEntries(da)[7], "Lør");
-        row("sound", soundCaption(da), "Lyd ((o))");
-        row("platform", platformLine(QStringLiteral("1.0.1")), "Version 1.0.1 for Linux");
-        row("time single digits", timeText(3723), "01:02:03");
-        row("time at 86400", timeText(86400), "24:00:00");
-    }
     void exactTexts() {
-        QFETCH(QString, actual);
-        QFETCH(QString, expected);
-        QCOMPARE(actual, expected);
+        const MainTexts da = texts(true);
+        const std::pair<QString, const char *> cases[] = {
+            {da.stp, "Er du sikker på, du vil afslutte Vekuret?"},
+            {weekdayEntries(da)[7], "Lør"},
+            {soundCaption(da), "Lyd ((o))"},
+            {platformLine(QStringLiteral("1.0.1")), "Version 1.0.1 for Linux"},
+            {timeText(3723), "01:02:03"},
+            {timeText(86400), "24:00:00"},
+        };
+        for (const auto &[actual, expected] : cases)
+            QCOMPARE(actual, QString::fromUtf8(expected));
     }
 
     // The Danish catalog has a text for every English one: the only texts both languages share
@@ -49,23 +43,23 @@ private slots:
         QCOMPARE(same, (QStringList{"Alarm", "Stop"}));
     }
 
-    void dateLine_data() {
-        QTest::addColumn<int>("language"); // -1 none chosen
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<QString>("expected");
-        const QDate wed(2003, 3, 5);
-        QTest::newRow("en") << 0 << wed << QStringLiteral("Wednesdag March, 5 2003");
-        QTest::newRow("da") << 1 << wed << QStringLiteral("Onsdag 5. marts 2003");
-        QTest::newRow("none") << -1 << wed << QStringLiteral("Wednesdag 2003");
-        QTest::newRow("Sunday") << 1 << QDate(2023, 1, 1)
-                                << QStringLiteral("Søndag 1. januar 2023");
-    }
     void dateLine() {
-        QFETCH(int, language);
-        QFETCH(QDate, date);
-        QFETCH(QString, expected);
-        const auto chosen = language < 0 ? std::nullopt : std::optional(Language(language));
-        QCOMPARE(::dateLine(chosen, texts(language == 1), date), expected);
+        const QDate wed(2003, 3, 5);
+        struct {
+            int language; // -1 none chosen
+            QDate date;
+            const char *expected;
+        } const cases[] = {
+            {0, wed, "Wednesdag March, 5 2003"},
+            {1, wed, "Onsdag 5. marts 2003"},
+            {-1, wed, "Wednesdag 2003"},
+            {1, QDate(2023, 1, 1), "Søndag 1. januar 2023"},
+        };
+        for (const auto &c : cases) {
+            const auto chosen = c.language < 0 ? std::nullopt : std::optional(Language(c.language));
+            QCOMPARE(::dateLine(chosen, texts(c.language == 1), c.date),
+                     QString::fromUtf8(c.expected));
+        }
     }
 
     void minimisedCaption() {
