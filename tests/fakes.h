@@ -13,8 +13,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -75,7 +78,6 @@ public:
     bool held = false;
     void hold(const QString &) override { held = true; }
     void release() override { held = false; }
-    void resume() { emit resumed(); }
 };
 
 // A program folder of its own, with fakes behind every seam.
@@ -158,6 +160,17 @@ inline void onNextModal(std::function<void(QWidget *)> action) {
         }
     });
     poll->start();
+}
+
+// Answers the next message box with `button`, noting its text.
+inline void answerNextMessage(QMessageBox::StandardButton button, QString *text = nullptr) {
+    onNextModal([button, text](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
 }
 
 // English, sound on, normal window, every day, the given alarm text, armed.

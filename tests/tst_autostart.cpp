@@ -58,10 +58,7 @@ private slots:
         QFile blocker(config.filePath(QStringLiteral("autostart")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         QString shown;
-        onNextModal([&shown](QWidget *box) {
-            shown = static_cast<QMessageBox *>(box)->text();
-            box->close();
-        });
+        answerNextMessage(QMessageBox::Ok, &shown);
         item->trigger();
         QVERIFY(
             shown.startsWith("Vekora could not be set to start with the desktop.\n" + entryPath()));

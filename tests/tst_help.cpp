@@ -63,10 +63,7 @@ private slots:
         QVERIFY(QDir(platform.cacheFolder).removeRecursively());
         QVERIFY(write(platform.cacheFolder, "a file where the folder should be"));
         QString shown;
-        onNextModal([&shown](QWidget *box) {
-            shown = static_cast<QMessageBox *>(box)->text();
-            box->close();
-        });
+        answerNextMessage(QMessageBox::Ok, &shown);
         form.menuHelp_Click();
         QCOMPARE(shown, strings(Language::Danish).main.helpMissing.arg(beside));
         QCOMPARE(rig.opener.opened.size(), 3);

@@ -23,16 +23,6 @@ class TestMainWindow : public QObject {
     std::unique_ptr<Form1> form;
 
     QString caption() const { return child<QPushButton>(*form, "CmdStop")->text(); }
-    static void answer(QMessageBox::StandardButton button, QString *text = nullptr) {
-        onNextModal([button, text](QWidget *modal) {
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            QVERIFY(box);
-            if (text)
-                *text = box->text();
-            box->button(button)->click();
-        });
-    }
-
 private slots:
     void init() {
         rig.emplace();
@@ -74,7 +64,7 @@ private slots:
         QCOMPARE(form->model().alarmTime(), 27000);
         QCOMPARE(form->model().switchState(), std::optional(SwitchState::Error));
         QString shown;
-        answer(QMessageBox::Ok, &shown);
+        answerNextMessage(QMessageBox::Ok, &shown);
         form->CmdStop_Click();
         QCOMPARE(shown, QStringLiteral("Repair the error in the alarm time field!"));
         QCOMPARE(form->model().switchState(), std::optional(SwitchState::Error));
@@ -219,11 +209,11 @@ private slots:
         QSignalSpy quit(form.get(), &Form1::quitRequested);
         child<QLineEdit>(*form, "txtMsg")->setText(QStringLiteral("Bye"));
         QString question;
-        answer(QMessageBox::No, &question);
+        answerNextMessage(QMessageBox::No, &question);
         form->menuExit_Click();
         QCOMPARE(question, QStringLiteral("Do you really want to exit Vekora?"));
         QCOMPARE(rig->iniLines().value(6), QStringLiteral("Bye"));
-        answer(QMessageBox::No);
+        answerNextMessage(QMessageBox::No);
         QVERIFY(!form->close());
         QCOMPARE(quit.count(), 0);
         form->ToMin();
@@ -234,7 +224,7 @@ private slots:
 
         form = rig->started(iniWithAlarm(QStringLiteral("07:30")));
         QSignalSpy yes(form.get(), &Form1::quitRequested);
-        answer(QMessageBox::Yes);
+        answerNextMessage(QMessageBox::Yes);
         form->menuExit_Click();
         QCOMPARE(yes.count(), 1);
     }

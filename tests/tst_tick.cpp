@@ -30,27 +30,6 @@ private slots:
         QCOMPARE(msUntilNextSecond({86399.5, QDate(2026, 1, 1)}), 505); // last second of the day
     }
 
-    // Typed on entry "All": saved at the next minute, not before; rings at its minute.
-    void typedAlarmIsSavedThenFiresAtItsMinute() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 8), 9, 40, 10);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:00"), 0));
-        QFile::remove(rig.iniPath());
-        auto *field = child<QLineEdit>(*form, "txtAlrm");
-        field->selectAll();
-        QTest::keyClicks(field, QStringLiteral("0945"));
-        QCOMPARE(field->text(), QStringLiteral("09:45"));
-        run(*form, rig.clock, 49);
-        QVERIFY(!QFile::exists(rig.iniPath()));
-        run(*form, rig.clock, 1); // 09:41:00
-        QCOMPARE(rig.iniLines().value(5), QStringLiteral("09:45"));
-        run(*form, rig.clock, 4 * 60 - 1);
-        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Armed));
-        run(*form, rig.clock, 1);
-        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Ringing));
-        QCOMPARE(child<QLabel>(*form, "Label(4)")->text(), QStringLiteral("09:45:00"));
-    }
-
     // Rings on past midnight: activation and Num Lock still only in the first four seconds.
     void ringingRestoresMarksAndFlashes() {
         TestRig rig;
@@ -147,7 +126,7 @@ private slots:
 
         // Woken at 07:29 on Tuesday: held awake through the ringing, free again on Stop.
         rig.clock.set(QDate(2026, 12, 8), 7, 29);
-        rig.sleep.resume();
+        emit rig.sleep.resumed();
         QVERIFY(rig.sleep.held);
         rig.clock.set(QDate(2026, 12, 8), 7, 30);
         form->Timer1_Timer();
@@ -156,9 +135,7 @@ private slots:
         form->CmdStop_Click();
         QVERIFY(!rig.sleep.held);
         QCOMPARE(rig.wake.wakeup, std::optional(tuesday + 7 * 86400));
-        onNextModal([](QWidget *question) {
-            qobject_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
-        });
+        answerNextMessage(QMessageBox::Yes);
         form->menuExit_Click();
         QCOMPARE(rig.wake.wakeup, std::nullopt);
     }
