@@ -5,6 +5,7 @@
 #include "fakes.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -74,7 +75,12 @@ private slots:
 
         QList<QAction *> items = form->generalMenu()->findChild<QMenu *>("menuLanguage")->actions();
         QCOMPARE(items.size(), 3);
+        form->menuLang_Click(-1); // no choice, no change
+        QVERIFY(!form->model().changed());
         items[2]->trigger();
+        QVERIFY(form->model().changed());
+        // A choice of one: the style draws radio items for an exclusive group, not tick boxes.
+        QVERIFY(items[2]->actionGroup() && items[2]->actionGroup()->isExclusive());
         QVERIFY(!items[0]->isChecked() && !items[1]->isChecked() && items[2]->isChecked());
         QCOMPARE(form->language(), std::optional(Language(2)));
         form->Timer1_Timer();

@@ -2,9 +2,7 @@
 
 #include "fakes.h"
 
-#include <QAbstractItemView>
 #include <QAction>
-#include <QActionGroup>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -139,41 +137,6 @@ private slots:
         QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier); }));
         QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_Menu); }));
         QVERIFY(!opens([&] { QTest::keyClick(widget, Qt::Key_F10); }));
-    }
-
-    void languageSwitch() {
-        form = rig->started(iniWithAlarm(QStringLiteral("07:30"), 3));
-        auto *english = child<QAction>(*form, "menulang(0)");
-        auto *danish = child<QAction>(*form, "menulang(1)");
-        form->Timer1_Timer();
-        form->menuLang_Click(-1); // no choice, no change
-        QVERIFY(!form->model().changed());
-        danish->trigger();
-        QVERIFY(form->model().changed());
-        form->CmdStop_Click();
-        QCOMPARE((QStringList{child<QComboBox>(*form, "cboDay")->currentText(), caption(),
-                              form->windowTitle(), danish->text()}),
-                 (QStringList{"Tir", "Fra", "Norvak Vekuret", "Dansk"}));
-        english->trigger();
-        QCOMPARE(caption(), QStringLiteral("Off"));
-        // A choice of one: the style draws radio items for an exclusive group, not tick boxes.
-        QVERIFY(english->actionGroup() && english->actionGroup()->isExclusive());
-    }
-
-    // The weekday list is built when first opened, in the box's own fitted font, and follows it
-    // from then on.
-    void dayListTakesTheBoxFont() {
-        auto *days = child<QComboBox>(*form, "cboDay");
-        QFont font = days->font();
-        font.setPointSizeF(font.pointSizeF() - 1);
-        days->setFont(font);
-        form->show();
-        days->showPopup();
-        QCOMPARE(days->view()->window()->font(), font);
-        days->hidePopup();
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        days->setFont(font);
-        QCOMPARE(days->view()->window()->font(), font);
     }
 
     // Every date line of the year, in both languages, stays whole inside the window, and the time
