@@ -1,20 +1,84 @@
-// The program's calls on the system bus, each service played by a stand-in on a private bus: the
-// wake-up time through vekora-wake, the sleep lock through logind.
+// The program's calls over D-Bus, each service played by a stand-in on a private bus: the alarm's
+// notification, the wake-up time through vekora-wake, the sleep lock through logind.
 
+#include "fakes.h"
+#include "platform/dbusnotifier.h"
 #include "platform/dbuswakescheduler.h"
 #include "platform/logindinhibitor.h"
-#include "privatebus.h"
 
+#include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusUnixFileDescriptor>
 #include <QDateTime>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <poll.h>
 
 namespace {
 const QString wakeService = QStringLiteral("com.example.norvak.VekoraWake");
 }
+
+// A bus daemon of the test's own where anyone may own any name and call anything: the user's own
+// services never see the tests, and nothing on it is started on demand behind their back.
+class PrivateBus {
+public:
+    PrivateBus() {
+        QFile config(m_dir.filePath(QStringLiteral("bus.conf")));
+        if (config.open(QIODevice::WriteOnly))
+            config.write("<busconfig><type>session</type><listen>unix:dir=" +
+                         QFile::encodeName(m_dir.path()) +
+                         "</listen><policy context=\"default\"><allow send_destination=\"*\"/>"
+                         "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n");
+        config.close();
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+                       {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
+        m_daemon.waitForReadyRead(10000);
+        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+    }
+    ~PrivateBus() {
+        for (const QString &name : std::as_const(m_names))
+            QDBusConnection::disconnectFromBus(name);
+        m_daemon.terminate();
+        m_daemon.waitForFinished();
+    }
+    // A connection of its own under `name`.
+    QDBusConnection connect(const QString &name) {
+        m_names << name;
+        return QDBusConnection::connectToBus(m_address, name);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_daemon;
+    QString m_address;
+    QStringList m_names;
+};
+
+// A notification server that records what it is asked and fires its signals on request.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList calls;
+
+public slots:
+    uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &body,
+                const QStringList &actions, const QVariantMap &hints, int) {
+        // Servers ignore an urgency of any other D-Bus type than byte.
+        const QVariant urgency = hints.value(QStringLiteral("urgency"));
+        calls << QStringList{summary, body, actions.join(u','),
+                             urgency.typeName() + QString::number(urgency.value<uchar>())}
+                     .join(u'|');
+        return 100 + uint(calls.size());
+    }
+    void CloseNotification(uint id) { calls << QStringLiteral("close %1").arg(id); }
+
+signals:
+    void ActionInvoked(uint id, const QString &actionKey);
+};
 
 // Holds nothing and answers as vekora-wake does, refusing a time in the past.
 class FakeWakeHelper : public QObject, protected QDBusContext {
@@ -59,10 +123,48 @@ public slots:
     }
 };
 
-class TestSystemBus : public QObject {
+class TestDBus : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            QSKIP("dbus-daemon is not installed (Debian package dbus)");
+    }
+
+    void ringingAlarmIsStoppedFromItsNotification() {
+        PrivateBus bus;
+        FakeNotifications notifications;
+        QDBusConnection server = bus.connect(QStringLiteral("server"));
+        server.registerObject("/org/freedesktop/Notifications", &notifications,
+                              QDBusConnection::ExportAllContents);
+        QVERIFY2(server.registerService("org.freedesktop.Notifications"), "no private bus");
+        DBusNotifier notifier(bus.connect(QStringLiteral("client")));
+
+        TestRig rig;
+        Platform platform = rig.platform();
+        platform.notifier = &notifier;
+        QStringList ini = iniWithAlarm(QStringLiteral("07:30"));
+        ini[6] = QStringLiteral("Stand-up");
+        rig.writeIni(ini);
+        rig.clock.set(QDate(2026, 12, 7), 7, 30);
+        Form1 form(platform);
+        child<QTimer>(form, "Timer1")->stop();
+        form.Form_Load();
+        form.Timer1_Timer();
+        const QString shown = QStringLiteral("Alarm !!!|Stand-up|stop,Stop|uchar2");
+        QTRY_COMPARE(notifications.calls, QStringList{shown});
+        emit notifications.ActionInvoked(101, QStringLiteral("stop"));
+        QTRY_COMPARE(form.model().switchState(), std::optional(SwitchState::Armed));
+
+        // Next day a click on the switch stops it, and the notification goes with it.
+        rig.clock.advance(86399);
+        form.Timer1_Timer();
+        rig.clock.advance(1);
+        form.Timer1_Timer();
+        QTest::mouseClick(child<QPushButton>(form, "CmdStop"), Qt::LeftButton);
+        QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", shown, "close 103"}));
+    }
     // Told each new time once; told again when the helper comes back with an empty table; a
     // refused time clears the older one rather than leave it to wake the machine for nothing.
     void wakeSchedulerKeepsTheHelperTold() {
@@ -127,5 +229,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSystemBus)
-#include "tst_systembus.moc"
+QTEST_MAIN(TestDBus)
+#include "tst_dbus.moc"
