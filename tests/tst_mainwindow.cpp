@@ -191,6 +191,19 @@ private slots:
         form->menuExit_Click();
         QCOMPARE(yes.count(), 1);
     }
+
+    // The end of the session (logout, shutdown, a signal) saves at once and asks nothing.
+    void savesAndQuitsWithoutTheQuestion() {
+        form->show();
+        QSignalSpy quit(form.get(), &Form1::quitRequested);
+        child<QLineEdit>(*form, "txtMsg")->setText(QStringLiteral("Changed just now"));
+        form->saveAndQuit();
+        QCOMPARE(rig->iniLines().value(6), QStringLiteral("Changed just now"));
+        QCOMPARE(quit.size(), 1);
+        QVERIFY(form->close()); // the window closing behind it asks nothing either
+        form->saveAndQuit();
+        QCOMPARE(quit.size(), 1);
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

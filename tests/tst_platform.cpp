@@ -1,13 +1,16 @@
-// The small platform pieces: which sound rings, which Qt platform is chosen, and the Num Lock
-// presses against a private X server.
+// The small platform pieces: which sound rings, which Qt platform is chosen, signals taken into
+// the event loop, and the Num Lock presses against a private X server.
 
 #include "platform/desktopattention.h"
 #include "platform/numlock.h"
 #include "platform/qpachoice.h"
+#include "platform/signalwatcher.h"
 #include "platform/soundplayer.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
+#include <csignal>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -51,6 +54,20 @@ private slots:
             chosen << QString::fromLatin1(chooseQtPlatform(env));
         }
         QCOMPARE(chosen, (QStringList{"xcb", "", "", ""}));
+    }
+
+    void signalsArriveInTheEventLoop() {
+        struct sigaction before = {}, after = {};
+        ::sigaction(SIGTERM, nullptr, &before);
+        {
+            SignalWatcher watcher({SIGTERM});
+            QSignalSpy received(&watcher, &SignalWatcher::received);
+            std::raise(SIGTERM);
+            QTRY_COMPARE(received.size(), 1);
+        }
+        // Gone with the watcher: the signal has its earlier handler again.
+        ::sigaction(SIGTERM, nullptr, &after);
+        QVERIFY(after.sa_handler == before.sa_handler);
     }
 
     // A private Xvfb, whose keyboard state is ours alone: one press toggles, a pair restores.
