@@ -1,7 +1,7 @@
-// Languages as catalogs: a third language switched in and out at run time, and Qt's own texts
-// (the message boxes' buttons, the text fields' menus) following the language.
+// The program's texts: exact where they are composed, complete in every catalog, a third language
+// switched in and out at run time, and Qt's own texts following the language.
 
-#include "alltexts.h"
+#include "core/clocktexts.h"
 #include "fakes.h"
 
 #include <QAction>
@@ -14,6 +14,31 @@
 #include <QtTest>
 
 namespace {
+
+MainTexts texts(bool danish) {
+    return strings(danish ? Language::Danish : Language::English).main;
+}
+
+// Every text of a language's tables, always in the same order, so two languages compare field
+// by field.
+QStringList allTexts(const StringTable &t) {
+    const MainTexts &m = t.main;
+    QStringList texts{m.frameCaption, m.hint,         m.frameTip,    m.timeTip,    m.dateTip,
+                      m.switchTip,    m.alarmTimeTip, m.messageTip,  m.dayTip,     m.menuMin,
+                      m.soundMenu,    m.menuLanguage, m.menuHelp,    m.menuAbout,  m.menuExit,
+                      m.stp,          m.errtxt,       m.helpMissing, m.dateLayout, m.alarmTimeName,
+                      m.messageName,  m.dayName};
+    texts << QStringList(m.stattxt.begin(), m.stattxt.end())
+          << QStringList(m.daytxt.begin(), m.daytxt.end())
+          << QStringList(m.monthtxt.begin(), m.monthtxt.end());
+    const WelcomeTexts &w = t.welcome;
+    texts << w.title << w.greeting << w.helpVideo << w.noHelpVideo << w.helpVideoTip
+          << w.languageTip << w.windowName << w.languageName;
+    const AboutTexts &a = t.about;
+    texts << a.productName << a.closeCaption << a.greeting << a.haldorin << a.adress << a.norvakinfo
+          << a.licenseTo << a.copyTip;
+    return texts;
+}
 
 // The test-only language: its catalog vekora_xx is embedded in this test alone.
 LanguageInfo pseudo() {
@@ -44,6 +69,83 @@ class TestLanguages : public QObject {
     Q_OBJECT
 
 private slots:
+    // The Danish letters survive the trip from source to screen, and the shortened weekdays cut
+    // characters, not bytes.
+    void exactTexts() {
+        const MainTexts da = texts(true);
+        const std::pair<QString, const char *> cases[] = {
+            {da.stp, "Er du sikker på, du vil afslutte Vekuret?"},
+            {weekdayEntries(da)[7], "Lør"},
+            {soundCaption(da), "Lyd ((o))"},
+            {platformLine(QStringLiteral("1.0.1")), "Version 1.0.1 for Linux"},
+            {timeText(3723), "01:02:03"},
+            {timeText(86400), "24:00:00"},
+        };
+        for (const auto &[actual, expected] : cases)
+            QCOMPARE(actual, QString::fromUtf8(expected));
+    }
+
+    // The Danish catalog has a text for every English one: the only texts both languages share
+    // are those that read the same in Danish.
+    void danishCatalogIsComplete() {
+        const QStringList en = allTexts(strings(Language::English));
+        const QStringList da = allTexts(strings(Language::Danish));
+        QCOMPARE(da.size(), en.size());
+        QStringList same;
+        for (qsizetype i = 0; i < en.size(); ++i)
+            if (en[i] == da[i] && !en[i].isEmpty())
+                same << en[i];
+        QCOMPARE(same, (QStringList{"Alarm", "Stop"}));
+    }
+
+    void dateLine() {
+        const QDate wed(2003, 3, 5);
+        struct {
+            int language; // -1 none chosen
+            QDate date;
+            const char *expected;
+        } const cases[] = {
+            {0, wed, "Wednesdag March, 5 2003"},
+            {1, wed, "Onsdag 5. marts 2003"},
+            {-1, wed, "Wednesdag 2003"},
+            {1, QDate(2023, 1, 1), "Søndag 1. januar 2023"},
+        };
+        for (const auto &c : cases) {
+            const auto chosen = c.language < 0 ? std::nullopt : std::optional(Language(c.language));
+            QCOMPARE(::dateLine(chosen, texts(c.language == 1), c.date),
+                     QString::fromUtf8(c.expected));
+        }
+    }
+
+    void minimisedCaption() {
+        const int wed = 4, sat = 7;
+        struct {
+            bool danish;
+            int dayIndex, weekday; // weekday: today, Sunday = 1
+            bool passed, armed, sound;
+            const char *expected;
+        } const cases[] = {
+            {false, 0, wed, false, true, true, "07:30 ((o))"},
+            {false, 0, sat, true, true, true, "Su 07:30 ((o))"}, // passed: tomorrow, past Saturday
+            {false, wed, wed, false, true, true, "07:30 ((o))"},
+            {false, wed, wed, true, true, true, "We 07:30 ((o))"},
+            {false, 2, wed, false, true, false, "Mo 07:30"},
+            {false, -1, wed, false, true, true, " 07:30 ((o))"},
+            {false, 2, wed, false, false, true, "Off"},
+            {true, sat, wed, false, true, true, "Lø 07:30 ((o))"}};
+        for (const auto &c : cases) {
+            AlarmModel alarm;
+            alarm.setSound(c.sound);
+            alarm.setWeekday(c.dayIndex);
+            alarm.setAlarm(QStringLiteral("07:30"), 27000);
+            if (!c.armed)
+                alarm.setSwitchState(SwitchState::Off);
+            const ClockSample now{c.passed ? 27000.5 : 26999.5,
+                                  QDate(2026, 12, 6).addDays(c.weekday - 1)}; // a Sunday on
+            QCOMPARE(::minimisedCaption(texts(c.danish), alarm, now),
+                     QString::fromUtf8(c.expected));
+        }
+    }
     // Every text the program has goes through the catalogs: in the pseudo-language each line of
     // each text is its English line in brackets. Only the maker's names are never translated.
     void everyTextIsInTheCatalog() {
