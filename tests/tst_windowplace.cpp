@@ -11,27 +11,23 @@ class TestWindowPlace : public QObject {
 private slots:
     // A 1280 x 800 screen with a 30-pixel panel on top; a 160 x 100 window in a frame of
     // 3 pixels with a 20-pixel title bar, so the outer window is 166 x 123.
-    void wholeFramedWindowOnScreen_data() {
-        QTest::addColumn<QPoint>("wanted");
-        QTest::addColumn<QPoint>("expected");
-        QTest::newRow("inside stays") << QPoint(500, 300) << QPoint(500, 300);
-        QTest::newRow("far left") << QPoint(-5000, 300) << QPoint(0, 300);
-        QTest::newRow("far right") << QPoint(5000, 300) << QPoint(1280 - 166, 300);
-        QTest::newRow("far up, under the panel") << QPoint(500, -5000) << QPoint(500, 30);
-        QTest::newRow("far down") << QPoint(500, 5000) << QPoint(500, 800 - 123);
-        QTest::newRow("border only off right")
-            << QPoint(1280 - 164, 300) << QPoint(1280 - 166, 300);
-        QTest::newRow("title bar only under panel") << QPoint(500, 20) << QPoint(500, 30);
-        QTest::newRow("far corner") << QPoint(9000, 9000) << QPoint(1280 - 166, 800 - 123);
-        QTest::newRow("int extremes") << QPoint(INT_MIN / 2, INT_MAX / 2) << QPoint(0, 800 - 123);
-    }
     void wholeFramedWindowOnScreen() {
-        QFETCH(QPoint, wanted);
-        QFETCH(QPoint, expected);
         const QRect available(0, 30, 1280, 770);
-        const QPoint place = placeWithin(wanted, {160, 100}, {3, 20, 3, 3}, available);
-        QCOMPARE(place, expected);
-        QVERIFY(available.contains(QRect(place, QSize(166, 123))));
+        // Where the window is wanted, where it goes.
+        const std::pair<QPoint, QPoint> cases[] = {{{500, 300}, {500, 300}},
+                                                   {{-5000, 300}, {0, 300}},
+                                                   {{5000, 300}, {1280 - 166, 300}},
+                                                   {{500, -5000}, {500, 30}}, // under the panel
+                                                   {{500, 5000}, {500, 800 - 123}},
+                                                   {{1280 - 164, 300}, {1280 - 166, 300}}, // border
+                                                   {{500, 20}, {500, 30}}, // title bar only
+                                                   {{9000, 9000}, {1280 - 166, 800 - 123}},
+                                                   {{INT_MIN / 2, INT_MAX / 2}, {0, 800 - 123}}};
+        for (const auto &[wanted, expected] : cases) {
+            const QPoint place = placeWithin(wanted, {160, 100}, {3, 20, 3, 3}, available);
+            QCOMPARE(place, expected);
+            QVERIFY(available.contains(QRect(place, QSize(166, 123))));
+        }
     }
 
     // A second screen left of the first, and a screen smaller than the window: the title bar's
