@@ -1,8 +1,15 @@
+// The files the program hands the desktop: its help pages, written out of the program where no
+// page is installed, and the entry that starts it with the desktop.
+
 #include "fakes.h"
+#include "platform/autostart.h"
 #include "platform/help.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -16,9 +23,63 @@ QByteArray readAll(const QString &path) {
 }
 } // namespace
 
-class TestHelp : public QObject {
+class TestDesktopFiles : public QObject {
     Q_OBJECT
+
+    QTemporaryDir config;
+
+    QString entryPath() const {
+        return config.filePath(QStringLiteral("autostart/vekora.desktop"));
+    }
+    QByteArray entry() const {
+        return QFile::exists(entryPath()) ? readAll(entryPath()) : QByteArray("no entry");
+    }
+
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path())); }
+
+    void entryForAPathWithBlanksAndQuotes() {
+        const QString program = QStringLiteral("/opt/my \"odd\" apps/vekora");
+        QString error;
+        QVERIFY(setAutostart(true, entryPath(), program, error));
+        QCOMPARE(entry(), QByteArray("[Desktop Entry]\n"
+                                     "Type=Application\n"
+                                     "Name=Vekora\n"
+                                     "Name[da]=Vekuret\n"
+                                     "Exec=\"/opt/my \\\\\"odd\\\\\" apps/vekora\"\n"
+                                     "Icon=vekora\n"
+                                     "Terminal=false\n"));
+        QProcess validate;
+        validate.start(QStringLiteral("desktop-file-validate"), {entryPath()});
+        QVERIFY2(validate.waitForFinished(10000), "desktop-file-validate (desktop-file-utils)");
+        QVERIFY2(validate.exitCode() == 0 && validate.readAll().isEmpty(),
+                 validate.readAllStandardError());
+    }
+
+    // The mark says what the next log-in will do, also when the entry cannot be written.
+    void menuItem() {
+        TestRig rig;
+        auto form = rig.window();
+        QAction *item = child<QAction>(*form, "menuAutostart");
+        QFile::remove(entryPath());
+        item->trigger();
+        QCOMPARE(entry(), autostartEntry(QCoreApplication::applicationFilePath()));
+        item->trigger();
+        QCOMPARE(QPair(item->isChecked(), entry()), QPair(false, QByteArray("no entry")));
+
+        // A file where the folder should be stops root too.
+        QVERIFY(QDir(config.path()).removeRecursively() && QDir().mkpath(config.path()));
+        QFile blocker(config.filePath(QStringLiteral("autostart")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QString shown;
+        answerNextMessage(QMessageBox::Ok, &shown);
+        item->trigger();
+        QVERIFY(
+            shown.startsWith("Vekora could not be set to start with the desktop.\n" + entryPath()));
+        QVERIFY(!item->isChecked());
+        blocker.remove();
+    }
+
     // The page goes to the viewer as a file URL, never through anything a shell would read.
     void opensExactlyThatFile() {
         QTemporaryDir temp;
@@ -70,5 +131,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestHelp)
-#include "tst_help.moc"
+QTEST_MAIN(TestDesktopFiles)
+#include "tst_desktopfiles.moc"
