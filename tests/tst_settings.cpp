@@ -39,56 +39,48 @@ private slots:
 
     // The encoding is chosen per file: Windows-1252 when it holds everything and reads back the
     // same, UTF-8 otherwise.
-    void roundTrip_data() {
-        QTest::addColumn<SettingsData>("data");
-        QTest::addColumn<QByteArray>("messageBytes"); // line 7 as it must stand in the file
+    void roundTrip() {
         const auto withMessage = [](const QString &message, const QString &language = "0") {
             SettingsData data = example();
             data.message = message;
             data.language = language;
             return data;
         };
-        QTest::newRow("Danish in Windows-1252") << withMessage("Lørdag – bær på Åen € ™", "1")
-                                                << QByteArray("L\xF8rdag \x96 b\xE6r p\xE5 \xC5"
-                                                              "en \x80 \x99");
-        QTest::newRow("outside Windows-1252 makes UTF-8")
-            << withMessage("Łódź ☕🙂 søen")
-            << QByteArray("\xC5\x81\xC3\xB3"
-                          "d\xC5\xBA \xE2\x98\x95\xF0\x9F\x99\x82 s\xC3\xB8"
-                          "en");
-        // A converter with best-fit mappings would write "A" here.
-        QTest::newRow("no look-alike for a missing letter")
-            << withMessage("Āæ") << QByteArray("\xC4\x80\xC3\xA6");
-        // The five bytes the code page leaves undefined come back as they were.
-        QTest::newRow("undefined bytes")
-            << withMessage(QStringLiteral("\u0081\u008D\u008F\u0090\u009D\u00E6"))
-            << QByteArray("\x81\x8D\x8F\x90\x9D\xE6");
-        // In Windows-1252 these bytes would read back as UTF-8 "ø".
-        QTest::newRow("Windows-1252 that looks like UTF-8")
-            << withMessage("Ã¸") << QByteArray("\xC3\x83\xC2\xB8");
-        // The reader drops a leading byte order mark, so this one must be written behind another.
-        QTest::newRow("first line begins with a byte order mark")
-            << withMessage("Meeting", QChar(0xFEFF) + QStringLiteral("1")) << QByteArray("Meeting");
-        const SettingsData bare{"", false, 1, -500, INT_MAX, -1, "25:99", "", ""};
-        QTest::newRow("no language, sound off, minimised, empty message") << bare << QByteArray();
-    }
-
-    void roundTrip() {
-        QFETCH(SettingsData, data);
-        QFETCH(QByteArray, messageBytes);
-
-        const QByteArray bytes = encodeSettings(data);
-        QVERIFY2(bytes.contains("\r\n" + messageBytes + "\r\n"), bytes.toHex(' '));
-
-        const QStringList lines = decodeSettingsLines(bytes);
-        QCOMPARE(lines.size(), 8);
-        QCOMPARE(soundFromLine2(lines[1]), data.sound);
-        QCOMPARE(windowStateFromLine2(lines[1]), std::optional<int>(data.windowState));
-        QCOMPARE(roundedNumber(lines[2]), std::optional<int>(data.top));
-        QCOMPARE(roundedNumber(lines[3]), std::optional<int>(data.left));
-        QCOMPARE(roundedNumber(lines[4]), std::optional<int>(data.weekday));
-        QCOMPARE(lines.mid(0, 1) + lines.mid(5),
-                 QStringList({data.language, data.alarmText, data.message, data.caption}));
+        // Each with line 7 as it must stand in the file.
+        const std::pair<SettingsData, QByteArray> cases[] = {
+            {withMessage("Lørdag – bær på Åen € ™", "1"), "L\xF8rdag \x96 b\xE6r p\xE5 \xC5"
+                                                          "en \x80 \x99"},
+            // Outside Windows-1252: UTF-8.
+            {withMessage("Łódź ☕🙂 søen"),
+             "\xC5\x81\xC3\xB3"
+             "d\xC5\xBA \xE2\x98\x95\xF0\x9F\x99\x82 s\xC3\xB8"
+             "en"},
+            // A converter with best-fit mappings would write "A" here.
+            {withMessage("Āæ"), "\xC4\x80\xC3\xA6"},
+            // The five bytes the code page leaves undefined come back as they were.
+            {withMessage(QStringLiteral("\u0081\u008D\u008F\u0090\u009D\u00E6")),
+             "\x81\x8D\x8F\x90\x9D\xE6"},
+            // In Windows-1252 these bytes would read back as UTF-8 "ø".
+            {withMessage("Ã¸"), "\xC3\x83\xC2\xB8"},
+            // The reader drops a leading byte order mark, so this one must be written behind
+            // another.
+            {withMessage("Meeting", QChar(0xFEFF) + QStringLiteral("1")), "Meeting"},
+            // No language, sound off, minimised, an empty message.
+            {{"", false, 1, -500, INT_MAX, -1, "25:99", "", ""}, ""},
+        };
+        for (const auto &[data, messageBytes] : cases) {
+            const QByteArray bytes = encodeSettings(data);
+            QVERIFY2(bytes.contains("\r\n" + messageBytes + "\r\n"), bytes.toHex(' '));
+            const QStringList lines = decodeSettingsLines(bytes);
+            QCOMPARE(lines.size(), 8);
+            QCOMPARE(soundFromLine2(lines[1]), data.sound);
+            QCOMPARE(windowStateFromLine2(lines[1]), std::optional<int>(data.windowState));
+            QCOMPARE(roundedNumber(lines[2]), std::optional<int>(data.top));
+            QCOMPARE(roundedNumber(lines[3]), std::optional<int>(data.left));
+            QCOMPARE(roundedNumber(lines[4]), std::optional<int>(data.weekday));
+            QCOMPARE(lines.mid(0, 1) + lines.mid(5),
+                     QStringList({data.language, data.alarmText, data.message, data.caption}));
+        }
     }
 
     void numbers() {
