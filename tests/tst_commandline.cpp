@@ -55,17 +55,6 @@ private slots:
         }
     }
 
-    // Settings of a program in a read-only folder go to the config folder under a fixed name.
-    void settingsPathAndProgramFolder() {
-        const QString config =
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-        QCoreApplication::setApplicationName(QStringLiteral("something-else"));
-        QCOMPARE(settingsFilePath(QStringLiteral("/nonexistent/vekora/bin/")),
-                 config + QStringLiteral("/Vekora/Vekora.ini"));
-        QCOMPARE(programFolderBeforeApp(QStringLiteral("vekora")),
-                 QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    }
-
     void displayAvailable() {
         const std::pair<const char *, bool> cases[] = {
             {"", false},

@@ -21,6 +21,7 @@ class TestMainWindow : public QObject {
     std::unique_ptr<Form1> form;
 
     QString caption() const { return child<QPushButton>(*form, "CmdStop")->text(); }
+
 private slots:
     void init() {
         rig.emplace();
@@ -96,37 +97,26 @@ private slots:
 
     // Right press opens the general menu, left does not; a double-click minimises, except on
     // the switch.
-    void pointerOnTheBackground_data() {
-        QTest::addColumn<QString>("control");
-        for (const char *name : {"Label(0)", "Label(4)", "Frame1", "CmdStop"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
     void pointerOnTheBackground() {
-        QFETCH(QString, control);
         form->show();
-        auto *widget = form->findChild<QWidget *>(control);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
-        QVERIFY(!form->generalMenu()->isVisible());
-        QTest::mousePress(widget, Qt::RightButton, {}, QPoint(2, 2));
-        QVERIFY(form->generalMenu()->isVisible());
-        form->generalMenu()->hide();
-        QTest::mouseRelease(widget, Qt::RightButton, {}, QPoint(2, 2));
-        QTest::mouseDClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
-        QCOMPARE(minimised(*form), control != QStringLiteral("CmdStop"));
+        for (const char *control : {"Label(0)", "Label(4)", "Frame1", "CmdStop"}) {
+            form->showNormal();
+            auto *widget = child(*form, control);
+            QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
+            QVERIFY(!form->generalMenu()->isVisible());
+            QTest::mousePress(widget, Qt::RightButton, {}, QPoint(2, 2));
+            QVERIFY(form->generalMenu()->isVisible());
+            form->generalMenu()->hide();
+            QTest::mouseRelease(widget, Qt::RightButton, {}, QPoint(2, 2));
+            QTest::mouseDClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
+            QCOMPARE(minimised(*form), qstrcmp(control, "CmdStop") != 0);
+        }
     }
 
     // The menu key and Shift+F10 open the general menu from every control that takes the focus,
     // and from the window itself.
-    void keyboardOpensTheGeneralMenu_data() {
-        QTest::addColumn<QString>("control");
-        for (const char *name : {"txtMsg", "cboDay", "txtAlrm", "CmdStop", "Form1"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
     void keyboardOpensTheGeneralMenu() {
-        QFETCH(QString, control);
         form->show();
-        QWidget *widget =
-            control == QStringLiteral("Form1") ? form.get() : form->findChild<QWidget *>(control);
         QMenu *menu = form->generalMenu();
         const auto opens = [menu](const std::function<void()> &press) {
             press();
@@ -134,9 +124,13 @@ private slots:
             menu->hide();
             return shown;
         };
-        QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier); }));
-        QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_Menu); }));
-        QVERIFY(!opens([&] { QTest::keyClick(widget, Qt::Key_F10); }));
+        for (QWidget *widget :
+             {child(*form, "txtMsg"), child(*form, "cboDay"), child(*form, "txtAlrm"),
+              child(*form, "CmdStop"), static_cast<QWidget *>(form.get())}) {
+            QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier); }));
+            QVERIFY(opens([&] { QTest::keyClick(widget, Qt::Key_Menu); }));
+            QVERIFY(!opens([&] { QTest::keyClick(widget, Qt::Key_F10); }));
+        }
     }
 
     // Every date line of the year, in both languages, stays whole inside the window, and the time
