@@ -37,11 +37,8 @@ private slots:
             form->Timer1_Timer();
             form->GemIni();
         }
-        QCOMPARE(
-            rig.iniLines(),
-            QStringList({QStringLiteral("1"), QStringLiteral("0 0 "), QStringLiteral(" 1350 "),
-                         QStringLiteral(" 600 "), QStringLiteral(" 7 "), QStringLiteral("22:15"),
-                         QStringLiteral("Bål og æbler"), QStringLiteral("Fra")}));
+        QCOMPARE(rig.iniLines(), QStringList({"1", "0 0 ", " 1350 ", " 600 ", " 7 ", "22:15",
+                                              "Bål og æbler", "Fra"}));
         auto form = rig.window();
         form->Form_Load();
         QCOMPARE(form->language(), std::optional(Language::Danish));

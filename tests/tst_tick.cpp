@@ -43,8 +43,7 @@ private slots:
         QVERIFY(!minimised(*form));
         QCOMPARE(form->windowTitle(), QStringLiteral("Alarm !!!"));
         // The beep only in the firing tick; activation before Num Lock.
-        QCOMPARE(rig.attention.calls, QStringList({QStringLiteral("beep"), QStringLiteral("front"),
-                                                   QStringLiteral("numlock")}));
+        QCOMPARE(rig.attention.calls, QStringList({"beep", "front", "numlock"}));
         const QColor first = timeBackground(*form);
         run(*form, rig.clock, 1);
         QVERIFY(timeBackground(*form) != first);
