@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/notifier.h"
 #include "platform/opener.h"
+#include "platform/settingsfile.h"
 #include "platform/sleepinhibitor.h"
 #include "platform/wakescheduler.h"
 #include "ui/form1.h"
@@ -117,10 +118,7 @@ struct TestRig {
     }
 
     QStringList iniLines() const {
-        QFile f(iniPath());
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return decodeSettingsLines(f.readAll());
+        return decodeSettingsLines(readSettingsFile(iniPath()).value_or(QByteArray()));
     }
 
     // A main window whose own timer is stopped: the test drives every tick.

@@ -7,6 +7,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+// An environment from "NAME=value NAME=value".
+QProcessEnvironment environment(const char *variables) {
+    QProcessEnvironment env;
+    for (const QString &variable : QString::fromLatin1(variables).split(u' ', Qt::SkipEmptyParts))
+        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    return env;
+}
+} // namespace
+
 class TestCommandLine : public QObject {
     Q_OBJECT
 
@@ -64,12 +74,20 @@ private slots:
             {"QT_QPA_PLATFORM=xcb", false},
         };
         for (const auto &[variables, available] : cases) {
-            QProcessEnvironment env;
-            for (const QString &variable :
-                 QString::fromLatin1(variables).split(u' ', Qt::SkipEmptyParts))
-                env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-            QCOMPARE(::displayAvailable(env), available);
+            QCOMPARE(::displayAvailable(environment(variables)), available);
         }
+    }
+
+    // xcb only where Wayland is the session, X is there too and the user chose nothing; an
+    // empty variable counts as unset.
+    void qtPlatformChoice() {
+        QStringList chosen;
+        for (const char *vars : {"XDG_SESSION_TYPE=wayland DISPLAY=:1 QT_QPA_PLATFORM=",
+                                 "WAYLAND_DISPLAY=w DISPLAY=:0 QT_QPA_PLATFORM=wayland",
+                                 "WAYLAND_DISPLAY=w DISPLAY=", "WAYLAND_DISPLAY= DISPLAY=:0"}) {
+            chosen << QString::fromLatin1(chooseQtPlatform(environment(vars)));
+        }
+        QCOMPARE(chosen, (QStringList{"xcb", "", "", ""}));
     }
 };
 

@@ -1,9 +1,8 @@
-// The small platform pieces: which sound rings, which Qt platform is chosen, signals taken into
-// the event loop, and the Num Lock presses against a private X server.
+// The small platform pieces: which sound rings, signals taken into the event loop, and the Num
+// Lock presses against a private X server.
 
 #include "platform/desktopattention.h"
 #include "platform/numlock.h"
-#include "platform/qpachoice.h"
 #include "platform/signalwatcher.h"
 #include "platform/soundplayer.h"
 
@@ -39,21 +38,6 @@ private slots:
         }
         QCOMPARE(heard, (QStringList{"alarm-clock-elapsed", "alarm-clock-elapsed bell",
                                      "alarm-clock-elapsed bell beep"}));
-    }
-
-    // xcb only where Wayland is the session, X is there too and the user chose nothing; an
-    // empty variable counts as unset.
-    void qtPlatformChoice() {
-        QStringList chosen;
-        for (const char *vars : {"XDG_SESSION_TYPE=wayland DISPLAY=:1 QT_QPA_PLATFORM=",
-                                 "WAYLAND_DISPLAY=w DISPLAY=:0 QT_QPA_PLATFORM=wayland",
-                                 "WAYLAND_DISPLAY=w DISPLAY=", "WAYLAND_DISPLAY= DISPLAY=:0"}) {
-            QProcessEnvironment env;
-            for (const QString &var : QString::fromLatin1(vars).split(u' '))
-                env.insert(var.section(u'=', 0, 0), var.section(u'=', 1));
-            chosen << QString::fromLatin1(chooseQtPlatform(env));
-        }
-        QCOMPARE(chosen, (QStringList{"xcb", "", "", ""}));
     }
 
     void signalsArriveInTheEventLoop() {
