@@ -36,11 +36,15 @@ QString said(const TickOutcome &out) {
     return words.join(u' ');
 }
 
+int secondsOf(const QString &hhmm) {
+    return hhmm.left(2).toInt() * 3600 + hhmm.right(2).toInt() * 60;
+}
+
 // An alarm as the window sets it up from a stored file.
 void arm(AlarmModel &alarm, const QString &hhmm, int weekday = 0, bool sound = true) {
     alarm.setSound(sound);
     alarm.setWeekday(weekday);
-    alarm.setAlarm(hhmm, hhmm.left(2).toInt() * 3600 + hhmm.right(2).toInt() * 60);
+    alarm.setAlarm(hhmm, secondsOf(hhmm));
 }
 
 // Ticks once a second from `from` for `seconds`; a ringing alarm is stopped after `stopAfter`
@@ -92,10 +96,7 @@ private slots:
         Story story;
         arm(story.alarm, QStringLiteral("07:30"));
         const auto setAlarm = [](const char *hhmm) {
-            return [hhmm](AlarmModel &a) {
-                const QString t = QString::fromLatin1(hhmm);
-                a.setAlarm(t, t.left(2).toInt() * 3600 + t.right(2).toInt() * 60);
-            };
+            return [hhmm](AlarmModel &a) { a.setAlarm(hhmm, secondsOf(hhmm)); };
         };
         const auto day = [](int entry) { return [entry](AlarmModel &a) { a.setWeekday(entry); }; };
         const auto click = [](AlarmModel &a) { a.clickSwitch(); };
@@ -151,10 +152,9 @@ private slots:
         };
         for (const auto &c : cases) {
             AlarmModel model;
-            const QString alarm = QString::fromLatin1(c.alarm);
-            arm(model, alarm, c.weekday);
-            const int h = alarm.left(2).toInt(), m = alarm.right(2).toInt();
-            QCOMPARE(said(model.tick(at(monday, h, m, c.second), true, {})), c.expected);
+            arm(model, c.alarm, c.weekday);
+            QCOMPARE(said(model.tick({double(secondsOf(c.alarm) + c.second), monday}, true, {})),
+                     c.expected);
         }
     }
 

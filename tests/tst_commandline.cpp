@@ -1,10 +1,7 @@
 #include "app/commandline.h"
-#include "platform/paths.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -48,20 +45,6 @@ private slots:
                          .arg(status.value_or(-1))
                          .arg(shown(outText), shown(errText)),
                      expected);
-        }
-    }
-
-    // The data beside the program, unless it is installed as bin/ beside share/vekora.
-    void dataFolderRule() {
-        const char *const cases[][3] = {// program, an existing folder, the data folder
-                                        {"usr/bin/", "usr/share/vekora", "usr/share/vekora/"},
-                                        {"usr/bin/", "usr/bin", "usr/bin/"},
-                                        {"build/", "share/vekora", "build/"}};
-        for (const auto &[program, existing, expected] : cases) {
-            QTemporaryDir root;
-            const QString base = root.path() + QLatin1Char('/');
-            QVERIFY(QDir(base).mkpath(program) && QDir(base).mkpath(existing));
-            QCOMPARE(dataFolder(base + program), base + expected);
         }
     }
 
