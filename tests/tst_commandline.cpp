@@ -1,6 +1,5 @@
 #include "app/commandline.h"
 
-#include <QCoreApplication>
 #include <QStandardPaths>
 #include <QTest>
 

@@ -6,13 +6,10 @@
 #include "platform/dbuswakescheduler.h"
 #include "platform/logindinhibitor.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusUnixFileDescriptor>
 #include <QDateTime>
 #include <QProcess>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <poll.h>

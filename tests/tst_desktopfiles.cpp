@@ -7,8 +7,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QMenu>
-#include <QMessageBox>
 #include <QProcess>
 #include <QTest>
 

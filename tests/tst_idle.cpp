@@ -6,7 +6,6 @@
 #include "ui/frminit.h"
 #include "ui/frmsplash.h"
 
-#include <QPushButton>
 #include <QStyleHints>
 #include <QtTest>
 

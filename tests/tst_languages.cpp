@@ -9,8 +9,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QtTest>
 
 namespace {

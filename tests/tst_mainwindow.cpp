@@ -4,12 +4,9 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 

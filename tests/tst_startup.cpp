@@ -6,8 +6,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QtTest>
 
 class TestStartup : public QObject {

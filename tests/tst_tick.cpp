@@ -2,11 +2,7 @@
 
 #include "fakes.h"
 
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QtTest>
 
 class TestTick : public QObject {

@@ -1,7 +1,6 @@
 #include "core/windowplace.h"
 #include "ui/onscreen.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
