@@ -12,7 +12,8 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6
             libgl-dev libcanberra-dev libx11-dev libxtst-dev sound-theme-freedesktop \
             xvfb xauth dbus x11-utils fonts-dejavu-core \
             desktop-file-utils libglib2.0-bin appstream dpkg-dev file \
-            clang libclang-rt-14-dev tzdata systemd openbox libxdamage-dev at-spi2-core python3 python3-gi gir1.2-atspi-2.0
+            clang libclang-rt-14-dev tzdata systemd openbox libxdamage-dev at-spi2-core python3 \
+            python3-gi gir1.2-atspi-2.0
 
 .PHONY: run test deps build clean fuzz fuzz-build fuzz-smoke test-asan bench mutants
 
