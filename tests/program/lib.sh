@@ -6,7 +6,7 @@ mkdir -m 700 "$scratch/runtime"
 export QT_QPA_PLATFORM=offscreen HOME=$scratch XDG_RUNTIME_DIR=$scratch/runtime
 export XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache
 started=()
-trap '{ kill -9 "${started[@]}" && wait; } 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap '{ kill -9 "${started[@]}" && wait; } 2>/dev/null || true; chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 
 # folder NAME [ALARM]: a program folder with settings in English, sound on, every day, armed.
 folder() {
