@@ -46,6 +46,12 @@ public:
         m_names << name;
         return QDBusConnection::connectToBus(m_address, name);
     }
+    // A stand-in for a service: `object`'s slots at `path`, under the service's own name.
+    bool serve(const QString &service, const QString &path, QObject *object) {
+        QDBusConnection connection = connect(service);
+        return connection.registerObject(path, object, QDBusConnection::ExportAllContents) &&
+               connection.registerService(service);
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -132,10 +138,9 @@ private slots:
     void ringingAlarmIsStoppedFromItsNotification() {
         PrivateBus bus;
         FakeNotifications notifications;
-        QDBusConnection server = bus.connect(QStringLiteral("server"));
-        server.registerObject("/org/freedesktop/Notifications", &notifications,
-                              QDBusConnection::ExportAllContents);
-        QVERIFY2(server.registerService("org.freedesktop.Notifications"), "no private bus");
+        QVERIFY2(bus.serve("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                           &notifications),
+                 "no private bus");
         DBusNotifier notifier(bus.connect(QStringLiteral("client")));
 
         TestRig rig;
@@ -162,15 +167,14 @@ private slots:
         QTest::mouseClick(child<QPushButton>(form, "CmdStop"), Qt::LeftButton);
         QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", shown, "close 103"}));
     }
+
     // Told each new time once; told again when the helper comes back with an empty table; a
     // refused time clears the older one rather than leave it to wake the machine for nothing.
     void wakeSchedulerKeepsTheHelperTold() {
         PrivateBus bus;
-        QDBusConnection helperBus = bus.connect(QStringLiteral("helper"));
         FakeWakeHelper helper;
-        QVERIFY(helperBus.registerObject("/com/example/norvak/VekoraWake", &helper,
-                                         QDBusConnection::ExportAllSlots));
-        QVERIFY(helperBus.registerService(wakeService));
+        QVERIFY(bus.serve(wakeService, "/com/example/norvak/VekoraWake", &helper));
+        QDBusConnection helperBus = bus.connect(wakeService);
         DBusWakeScheduler scheduler(bus.connect(QStringLiteral("program")));
         const qint64 ringing = QDateTime::currentSecsSinceEpoch() + 3 * 3600;
         scheduler.setWakeup(ringing);
@@ -210,11 +214,8 @@ private slots:
     // One lock however often it is asked for, let go on release.
     void inhibitorHoldsLogindsLock() {
         PrivateBus bus;
-        QDBusConnection logindBus = bus.connect(QStringLiteral("logind"));
         FakeLogind logind;
-        QVERIFY(logindBus.registerObject("/org/freedesktop/login1", &logind,
-                                         QDBusConnection::ExportAllSlots));
-        QVERIFY(logindBus.registerService("org.freedesktop.login1"));
+        QVERIFY(bus.serve("org.freedesktop.login1", "/org/freedesktop/login1", &logind));
         LogindInhibitor inhibitor(bus.connect(QStringLiteral("program")));
         inhibitor.hold("The alarm is ringing");
         inhibitor.hold("again");
