@@ -38,8 +38,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/vekora.desktop
 install(FILES ${CMAKE_SOURCE_DIR}/resources/${VEKORA_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The wake-up helper (src/wake): the program, its systemd unit, the bus's activation file and the
-# bus policy. Relative destinations, so an install into a home prefix works too (and simply
+# The wake-up helper (src/wake): the program, its systemd unit and system user, the bus's
+# activation file and the bus policy. Relative destinations, so an install into a home prefix works too (and simply
 # never wakes the machine: neither systemd nor the system bus looks there).
 install(TARGETS vekora-wake RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
 # The unit names the helper by its full installed path, which is known only while installing
@@ -53,6 +53,9 @@ install(CODE "
     configure_file(\"${CMAKE_SOURCE_DIR}/resources/wake/vekora-wake.service.in\" \"\${unit}\" @ONLY)
     list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${unit}\")
 ")
+# Its system user, created by systemd at boot (and by the package when installed).
+install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/sysusers.d/vekora-wake.conf
+    DESTINATION lib/sysusers.d)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/com.example.norvak.VekoraWake.service
     DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/system-services)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/com.example.norvak.VekoraWake.conf

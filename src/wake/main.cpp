@@ -9,35 +9,21 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusError>
-#include <QDBusMessage>
 #include <QDateTime>
 #include <cstdio>
 
 namespace {
 
-// Under DynamicUser= the service's user exists only while it runs, so the bus daemon may have
-// dropped the policy line that lets it own the name when it last read its configuration.
-// Asking it to read the configuration again makes the user known.
+// The policy lets only the helper's own system user take the name; anyone else is refused here.
 bool takeName(const QDBusConnection &bus) {
-    QDBusConnectionInterface *daemon = bus.interface();
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
-            daemon->registerService(WakeService::serviceName,
-                                    QDBusConnectionInterface::DontQueueService,
-                                    QDBusConnectionInterface::DontAllowReplacement);
-        if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered)
-            return true;
-        if (attempt == 0 && reply.error().type() == QDBusError::AccessDenied) {
-            bus.call(QDBusMessage::createMethodCall(
-                QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ReloadConfig")));
-            continue;
-        }
-        std::fprintf(stderr, "vekora-wake: cannot own %s: %s\n",
-                     qPrintable(WakeService::serviceName),
-                     reply.isValid() ? "the name is taken" : qPrintable(reply.error().message()));
-        return false;
-    }
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+        bus.interface()->registerService(WakeService::serviceName,
+                                         QDBusConnectionInterface::DontQueueService,
+                                         QDBusConnectionInterface::DontAllowReplacement);
+    if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered)
+        return true;
+    std::fprintf(stderr, "vekora-wake: cannot own %s: %s\n", qPrintable(WakeService::serviceName),
+                 reply.isValid() ? "the name is taken" : qPrintable(reply.error().message()));
     return false;
 }
 

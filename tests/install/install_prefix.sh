@@ -29,6 +29,7 @@ done < <(shipped_help "$source_dir")
 
 # The wake-up helper and its service files; the unit starts the helper where it was installed.
 for path in libexec/vekora-wake lib/systemd/system/vekora-wake.service \
+    lib/sysusers.d/vekora-wake.conf \
     share/dbus-1/system-services/com.example.norvak.VekoraWake.service \
     share/dbus-1/system.d/com.example.norvak.VekoraWake.conf; do
     [ -e "$prefix/$path" ] || fail "$path not installed"
