@@ -20,13 +20,17 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vekora.norvak.example.com/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Qt platform plugins, libcanberra and libXtst are loaded at run time, so shlibdeps cannot see
 # them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra0, libxtst6")
+# The wake-up helper needs the system bus, and systemd to start it, create its user and confine
+# it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra0, libxtst6, dbus, systemd")
 # Qt's own Danish texts (Ja/Nej in the message boxes); without them those stay English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Only to have the system bus re-read its policy when the wake-up helper comes or goes.
+# Only for the wake-up helper: its user before the system bus re-reads its policy, and no helper
+# left running once the package is gone.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/resources/wake/debian/postinst
+    ${CMAKE_SOURCE_DIR}/resources/wake/debian/prerm
     ${CMAKE_SOURCE_DIR}/resources/wake/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -15,7 +15,7 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 depends=$(field Depends)
 # shlibdeps lists only libraries whose symbols the binary uses; libqt6gui6 comes in through
 # the platform plugins at the latest, which the package names itself.
-for needed in libc6 libqt6core6 libqt6widgets6 qt6-qpa-plugins libcanberra0; do
+for needed in libc6 libqt6core6 libqt6widgets6 qt6-qpa-plugins libcanberra0 dbus systemd; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
@@ -23,6 +23,7 @@ contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 expected=(./usr/bin/vekora ./usr/share/applications/vekora.desktop
     ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/icons/hicolor/32x32/apps/vekora.png
     ./usr/libexec/vekora-wake ./usr/lib/systemd/system/vekora-wake.service
+    ./usr/lib/sysusers.d/vekora-wake.conf
     ./usr/share/dbus-1/system-services/com.example.norvak.VekoraWake.service
     ./usr/share/dbus-1/system.d/com.example.norvak.VekoraWake.conf)
 [ ! -f "$source_dir/resources/icons/vekora.svg" ] ||
@@ -40,12 +41,13 @@ done
 grep -qxF "ExecStart=/usr/libexec/vekora-wake" "$scratch/root/usr/lib/systemd/system/vekora-wake.service" ||
     fail "the packaged unit does not start /usr/libexec/vekora-wake"
 
-# The maintainer scripts only have the system bus re-read its policy.
+# The maintainer scripts; the helper's user must exist before the bus re-reads its policy.
 dpkg-deb -e "$deb" "$scratch/control"
-for script in postinst postrm; do
+for script in postinst prerm postrm; do
     [ -x "$scratch/control/$script" ] || { fail "package lacks an executable $script" && continue; }
     sh -n "$scratch/control/$script" || fail "$script is not valid sh"
-    grep -q 'org.freedesktop.DBus.ReloadConfig' "$scratch/control/$script" ||
-        fail "$script does not reload the bus configuration"
 done
+awk '/systemd-sysusers/ { user = NR } /ReloadConfig/ { reload = NR }
+    END { exit !(user && reload && user < reload) }' "$scratch/control/postinst" ||
+    fail "postinst does not create the helper's user before reloading the bus configuration"
 finish
