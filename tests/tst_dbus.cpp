@@ -9,6 +9,7 @@
 #include <QDBusContext>
 #include <QDBusUnixFileDescriptor>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -89,10 +90,13 @@ class FakeWakeHelper : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "com.example.norvak.VekoraWake")
 public:
     QStringList calls;
+    bool answers = true; // false: hangs as a helper the bus daemon is still waiting for
 
 public slots:
     void SetWakeup(qulonglong when) {
         calls << QStringLiteral("set %1").arg(when);
+        if (!answers)
+            setDelayedReply(true); // and never replies
         if (qint64(when) <= QDateTime::currentSecsSinceEpoch())
             sendErrorReply(wakeService + QStringLiteral(".Error.OutOfRange"), QString());
     }
@@ -209,6 +213,31 @@ private slots:
         }
         qInstallMessageHandler(previous);
         QCOMPARE(said, QStringList());
+    }
+
+    // A helper that does not answer counts as none after a short wait, said once on stderr.
+    void unansweredHelperIsNoHelper() {
+        PrivateBus bus;
+        FakeWakeHelper helper;
+        helper.answers = false;
+        QVERIFY(bus.serve(wakeService, "/com/example/norvak/VekoraWake", &helper));
+        static QStringList said;
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { said << text; });
+        DBusWakeScheduler scheduler(bus.connect(QStringLiteral("program")));
+        QElapsedTimer waited;
+        waited.start();
+        const qint64 ringing = QDateTime::currentSecsSinceEpoch() + 3600;
+        scheduler.setWakeup(ringing);
+        scheduler.setWakeup(ringing + 60);
+        QTRY_VERIFY_WITH_TIMEOUT(!said.isEmpty(), 10000);
+        const qint64 seconds = waited.elapsed() / 1000;
+        QTest::qWait(500); // the second call's silence
+        qInstallMessageHandler(previous);
+        QVERIFY2(seconds <= 2, qPrintable(QString::number(seconds)));
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said.constFirst().contains(QLatin1String("did not answer")),
+                 qPrintable(said.constFirst()));
     }
 
     // One lock however often it is asked for, let go on release.

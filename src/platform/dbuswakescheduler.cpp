@@ -1,5 +1,6 @@
 #include "platform/dbuswakescheduler.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -9,6 +10,9 @@ const QString service = QStringLiteral("com.example.norvak.VekoraWake");
 const QString path = QStringLiteral("/com/example/norvak/VekoraWake");
 const QString interface = QStringLiteral("com.example.norvak.VekoraWake");
 const QString outOfRange = QStringLiteral("com.example.norvak.VekoraWake.Error.OutOfRange");
+// A helper that is not running is started by the bus daemon, which waits up to 25 s for it to
+// come; a helper that cannot start (its user missing, say) must not hold a call that long.
+constexpr int answerTimeoutMs = 2000;
 } // namespace
 
 DBusWakeScheduler::DBusWakeScheduler(const QDBusConnection &systemBus, QObject *parent)
@@ -50,7 +54,7 @@ void DBusWakeScheduler::send(const Wish &wish) {
     m_told = wish;
     ++m_inFlight;
     const quint64 generation = ++m_generation;
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, answerTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, generation, wasSet = wish.has_value()](QDBusPendingCallWatcher *w) {
                 onFinished(w, generation, wasSet);
@@ -61,9 +65,20 @@ void DBusWakeScheduler::onFinished(QDBusPendingCallWatcher *watcher, quint64 gen
                                    bool wasSet) {
     watcher->deleteLater();
     --m_inFlight;
+    if (!watcher->isError())
+        return;
+    // No answer is no helper, as when there is none at all, only said once: the machine will
+    // not be woken, and whoever looks into why should find a word about it.
+    const QDBusError::ErrorType error = watcher->error().type();
+    if ((error == QDBusError::NoReply || error == QDBusError::TimedOut) && !m_silenceReported) {
+        m_silenceReported = true;
+        qWarning("vekora: the wake-up helper did not answer (%s); the computer will not be woken "
+                 "for the alarm",
+                 qPrintable(watcher->error().message()));
+    }
     // Other failures (no service, no permission) are left alone: the same wish would fail
     // again, and the next different one is sent anyway.
-    if (!watcher->isError() || generation != m_generation)
+    if (generation != m_generation)
         return;
     // A time the service refuses (the ringing moment less than a minute away, or the clock
     // far off) must not leave an older one standing, which would wake the machine for nothing.
