@@ -21,8 +21,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Qt platform plugins, libcanberra and libXtst are loaded at run time, so shlibdeps cannot see
 # them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra0, libxtst6")
-# Qt's own Danish texts (Ja/Nej in the message boxes); without them those stay English.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, qt6-translations-l10n")
+# Qt's own Danish texts (Ja/Nej in the message boxes); without them those stay English. The
+# Wayland plugin gives a window on a Wayland desktop that runs no XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "sound-theme-freedesktop, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Only to have the system bus re-read its policy when the wake-up helper comes or goes.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
