@@ -31,11 +31,14 @@ except OSError:
     for _ in $(seq 50); do grep -q listening "$scratch/received" && return || sleep 0.1; done
     die "the other user's socket was not made" "$scratch/received"
 }
-# runs WHAT: the program starts and keeps running, the other user's socket is told nothing.
+# runs WHAT: the program starts and keeps running, the other user's socket is told nothing, and
+# nothing of this user's goes into a folder of the other user's.
 runs() {
     start p
     sleep 2
     kill -0 $pid 2>/dev/null || fail "$1: the program did not start: $(cat "$scratch/p.log")"
+    [ "$(stat -c %u "$own")" -eq 0 ] || [ -z "$(find "$own" -mindepth 1 -user 0)" ] ||
+        fail "$1: this user's socket went into the other user's folder"
     stop $pid TERM || fail "$1: exit status $status"
     grep -q show "$scratch/received" && fail "$1: the other user received the request"
     [ "$(grep -c "another user\|not this user" "$scratch/p.log")" -eq 1 ] ||
@@ -47,7 +50,6 @@ runs() {
 mkdir -m 700 "$own" && chown nobody "$own"
 squat
 runs "the other user's folder"
-[ -z "$(find "$own" -mindepth 1 -user 0)" ] || fail "files of this user's were put in the other user's folder"
 
 # This user's own folder, where the other user got a socket in while it was open to all.
 rm -rf "$own" && mkdir -m 777 "$own"
