@@ -23,8 +23,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The wake-up helper needs the system bus, and systemd to start it, create its user and confine
 # it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra0, libxtst6, dbus, systemd")
-# Qt's own Danish texts (Ja/Nej in the message boxes); without them those stay English.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, qt6-translations-l10n")
+# Qt's own Danish texts (Ja/Nej in the message boxes); without them those stay English. The
+# Wayland plugin gives a window on a Wayland desktop that runs no XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "sound-theme-freedesktop, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Only for the wake-up helper: its user before the system bus re-reads its policy, and no helper
 # left running once the package is gone.

@@ -82,7 +82,7 @@ private slots:
         const QStringList lines{
             "Form1 Client Norvak Vekuret | ",
             "txtAlrm EditableText Alarmtid | "
-            "Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945)",
+            "Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945.",
             "CmdStop Button Til ((o)) | Alarm Til/Fra. Højreklik for generel menu.",
             "Combo1 ComboBox  | Sprog. Sproget kan ændres når som helst.",
             "cmdClose Button Luk | ",

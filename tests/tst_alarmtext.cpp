@@ -1,4 +1,5 @@
 #include "core/alarmtext.h"
+#include "ui/alarmtimefield.h"
 
 #include <QStringList>
 #include <QTest>
@@ -12,6 +13,21 @@ class TestAlarmText : public QObject {
     Q_OBJECT
 
 private slots:
+    // As the help advises: a double-click on the old time, then the new one typed over it.
+    void doubleClickSelectsTheWholeTime() {
+        AlarmTimeField field(QStringLiteral("07:30"));
+        connect(&field, &QLineEdit::textEdited, &field, [&field] {
+            const AlarmTextResult r = normaliseAlarmText(field.text(), field.cursorPosition());
+            field.setText(r.text);
+            field.setCursorPosition(r.caret);
+        });
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        QTest::mouseDClick(&field, Qt::LeftButton, {}, QPoint(4, field.height() / 2));
+        QTest::keyClicks(&field, "1015");
+        QCOMPARE(field.text(), QStringLiteral("10:15"));
+    }
+
     void inStrAAndStrictTimes() {
         QCOMPARE(InStrA(QStringLiteral("9.45"), alarmSeparators), 2);
         QCOMPARE(InStrA(QStringLiteral("1.2-3"), alarmSeparators), 2); // earliest in the text
@@ -108,5 +124,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestAlarmText)
+QTEST_MAIN(TestAlarmText)
 #include "tst_alarmtext.moc"

@@ -67,8 +67,10 @@ class FakeNotifications : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
     QStringList calls;
+    QStringList capabilities{QStringLiteral("actions")};
 
 public slots:
+    QStringList GetCapabilities() { return capabilities; }
     uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &body,
                 const QStringList &actions, const QVariantMap &hints, int) {
         // Servers ignore an urgency of any other D-Bus type than byte.
@@ -170,6 +172,26 @@ private slots:
         form.Timer1_Timer();
         QTest::mouseClick(child<QPushButton>(form, "CmdStop"), Qt::LeftButton);
         QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", shown, "close 103"}));
+    }
+
+    // A server that reads markup gets the message escaped in every body; the title stays plain.
+    void messageIsPlainTextInEveryBody() {
+        for (const bool markup : {false, true}) {
+            PrivateBus bus;
+            FakeNotifications notifications;
+            if (markup)
+                notifications.capabilities << QStringLiteral("body-markup");
+            QVERIFY(bus.serve("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                              &notifications));
+            DBusNotifier notifier([&bus] { return bus.connect(QStringLiteral("client")); });
+            notifier.show(QStringLiteral("A&B"), QStringLiteral("a<b & c"));
+            notifier.notice(QStringLiteral("Missed"), QStringLiteral("x > y"));
+            const QString body = markup ? "a&lt;b &amp; c" : "a<b & c";
+            const QString note = markup ? "x &gt; y" : "x > y";
+            QTRY_COMPARE(notifications.calls.size(), 2);
+            QCOMPARE(notifications.calls, (QStringList{"Missed|" + note + "||uchar1",
+                                                       "A&B|" + body + "|stop,Stop|uchar2"}));
+        }
     }
 
     // Told each new time once; told again when the helper comes back with an empty table; a

@@ -54,6 +54,24 @@ private slots:
                  validate.readAllStandardError());
     }
 
+    // GLib looks for "50%% off" and drops an entry that names the path itself, so this one
+    // must start that very program some other way. With a = as well no entry can: none is left.
+    void entryForAPathWithAPercentStarts() {
+        QTemporaryDir temp;
+        const QString program = temp.filePath(QStringLiteral("50% off/vekora"));
+        QVERIFY(QDir().mkpath(QFileInfo(program).path()) &&
+                write(program, "#!/bin/sh\ntouch \"$0.ran\"\n") &&
+                QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        QString error;
+        QVERIFY(setAutostart(true, entryPath(), program, error));
+        QCOMPARE(QProcess::execute(QStringLiteral("gio"), {QStringLiteral("launch"), entryPath()}),
+                 0);
+        QTRY_VERIFY(QFile::exists(program + QStringLiteral(".ran")));
+        QVERIFY(QFile::remove(entryPath()));
+        QVERIFY(!setAutostart(true, entryPath(), temp.filePath(QStringLiteral("a=50%/v")), error));
+        QCOMPARE(entry(), QByteArray("no entry"));
+    }
+
     // The mark says what the next log-in will do, also when the entry cannot be written.
     void menuItem() {
         TestRig rig;
@@ -117,6 +135,11 @@ private slots:
         QCOMPARE(rig.opener.opened,
                  (QList<QUrl>{QUrl::fromLocalFile(beside), QUrl::fromLocalFile(cached),
                               QUrl::fromLocalFile(cached)}));
+        // A link in the page's place is replaced; what it points to is never written.
+        const QString target = cache.filePath(QStringLiteral("someone's file"));
+        QVERIFY(write(target, "theirs") && QFile::remove(cached) && QFile::link(target, cached));
+        form.menuHelp_Click();
+        QCOMPARE(QPair(readAll(target), readAll(cached)), QPair(QByteArray("theirs"), built));
 
         // With no page anywhere and no cache to write to, the user is still told.
         QVERIFY(QDir(platform.cacheFolder).removeRecursively());
@@ -125,7 +148,7 @@ private slots:
         answerNextMessage(QMessageBox::Ok, &shown);
         form.menuHelp_Click();
         QCOMPARE(shown, strings(Language::Danish).main.helpMissing.arg(beside));
-        QCOMPARE(rig.opener.opened.size(), 3);
+        QCOMPARE(rig.opener.opened.size(), 4);
     }
 };
 

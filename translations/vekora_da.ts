@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Alarm time in almost any 24h time format, for example: 0945.</source>
-        <translation>Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945)</translation>
+        <translation>Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945.</translation>
     </message>
     <message>
         <source>Alarm message. Copying: Select text + Ctrl-C.</source>

@@ -1,8 +1,10 @@
 #include "app/commandline.h"
 
+#include "platform/help.h"
 #include "platform/paths.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QSet>
 
 namespace {
@@ -21,9 +23,20 @@ void printHelp(const QString &programFolder, QTextStream &out) {
         << "\n"
         << "Settings file: " << settingsFilePath(programFolder) << "\n"
         << "  (delete it to start afresh with the welcome window)\n"
-        << "Data folder:   " << data << "\n"
-        << "Help pages:    " << data << "VKhelp-en.html\n"
-        << "               " << data << "VKhelp-da.html\n";
+        << "Data folder:   " << data << "\n";
+    // F1 opens the page in the data folder where there is one, else the program's own copy,
+    // written out into the cache first.
+    const char *heading = "Help pages:    ";
+    for (const LanguageInfo &language : programLanguages()) {
+        const QString page = helpFilePath(data, language);
+        out << heading;
+        if (QFileInfo(page).isFile())
+            out << page << "\n";
+        else
+            out << helpFilePath(helpCacheFolder() + u'/', language)
+                << " (built in, written there by F1)\n";
+        heading = "               ";
+    }
 }
 
 // Platforms that draw without a display server; Qt accepts "name:options" and ";"-separated

@@ -52,7 +52,7 @@ int main(int argc, char *argv[]) {
     platform.dataFolder = dataFolder(platform.programFolder);
     platform.settingsFile = settingsFilePath(platform.programFolder);
     platform.settingsReadFile = settingsReadPath(platform.programFolder);
-    platform.cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    platform.cacheFolder = helpCacheFolder();
 
     // Before the window reads or writes anything: a copy already running with these settings
     // gets its window back, and this one leaves the settings alone.

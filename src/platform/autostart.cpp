@@ -48,7 +48,21 @@ QString execArgument(const QString &argument) {
     return value;
 }
 
+QString autostartExec(const QString &programPath) {
+    // GLib looks for the first word of Exec as a file before it undoes the doubled %, so a path
+    // with a % in it is not found and the entry is dropped. env is found, and runs the path it
+    // is given unchanged, unless that holds a =, which env would take for a variable.
+    if (!programPath.contains(u'%'))
+        return execArgument(programPath);
+    if (programPath.contains(u'='))
+        return {};
+    return QStringLiteral("env ") + execArgument(programPath);
+}
+
 QByteArray autostartEntry(const QString &programPath) {
+    const QString exec = autostartExec(programPath);
+    if (exec.isEmpty())
+        return {};
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Vekora\n"
@@ -56,7 +70,7 @@ QByteArray autostartEntry(const QString &programPath) {
                           "Exec=%1\n"
                           "Icon=vekora\n"
                           "Terminal=false\n")
-        .arg(execArgument(programPath))
+        .arg(exec)
         .toUtf8();
 }
 
@@ -68,6 +82,13 @@ bool setAutostart(bool on, const QString &entryPath, const QString &programPath,
         error = entry.errorString();
         return false;
     }
+    const QByteArray contents = autostartEntry(programPath);
+    if (contents.isEmpty()) {
+        error = QStringLiteral("Desktops cannot start a program whose path holds both a percent "
+                               "sign and an equals sign: %1")
+                    .arg(programPath);
+        return false;
+    }
     const QString folder = QFileInfo(entryPath).absolutePath();
     if (!QDir().mkpath(folder)) {
         error = QStringLiteral("cannot create the folder %1").arg(folder);
@@ -75,7 +96,7 @@ bool setAutostart(bool on, const QString &entryPath, const QString &programPath,
     }
     QSaveFile entry(entryPath);
     if (entry.open(QIODevice::WriteOnly)) {
-        entry.write(autostartEntry(programPath));
+        entry.write(contents);
         if (entry.commit())
             return true;
     }

@@ -13,7 +13,11 @@ QString autostartEntryPath();
 // included, reaches the program unchanged (quoted when it must be, then escaped as a string).
 QString execArgument(const QString &argument);
 
-// The entry that starts the program at `programPath`.
+// The Exec value that starts the program at `programPath` on every desktop; empty when no entry
+// can (a path with both a % and a =).
+QString autostartExec(const QString &programPath);
+
+// The entry that starts the program at `programPath`; empty when none can.
 QByteArray autostartEntry(const QString &programPath);
 
 // Writes (on) or removes (off) the entry at `entryPath`. False on failure, with the reason in

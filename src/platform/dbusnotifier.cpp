@@ -15,6 +15,13 @@ const QString stopAction = QStringLiteral("stop");
 QDBusMessage call(const QString &method) {
     return QDBusMessage::createMethodCall(service, path, interface, method);
 }
+
+// The markup servers read is a small XML-like language: these three are all it needs escaped.
+QString asMarkup(QString text) {
+    return text.replace(u'&', QStringLiteral("&amp;"))
+        .replace(u'<', QStringLiteral("&lt;"))
+        .replace(u'>', QStringLiteral("&gt;"));
+}
 } // namespace
 
 DBusNotifier::DBusNotifier(const QDBusConnection &bus, QObject *parent)
@@ -42,9 +49,31 @@ QDBusConnection *DBusNotifier::bus() {
                            SLOT(onActionInvoked(uint, QString)));
             m_bus->connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
                            SLOT(onNotificationClosed(uint, uint)));
+            askCapabilities();
         }
     }
     return m_bus && m_bus->isConnected() ? &*m_bus : nullptr;
+}
+
+// Whether the server reads the body as markup decides how every body is written, so the
+// notifications wait for the answer; it is asked for once, as the first Notify would wait anyway.
+void DBusNotifier::askCapabilities() {
+    m_inFlight = true;
+    auto *watcher = new QDBusPendingCallWatcher(
+        m_bus->asyncCall(call(QStringLiteral("GetCapabilities"))), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        const QDBusPendingReply<QStringList> reply = *watcher;
+        m_bodyMarkup = reply.isValid() && reply.value().contains(QStringLiteral("body-markup"));
+        m_inFlight = false;
+        for (const auto &[title, body] : std::exchange(m_waitingNotices, {}))
+            notice(title, body);
+        sendWaiting();
+    });
+}
+
+QString DBusNotifier::bodyText(const QString &body) const {
+    return m_bodyMarkup == true ? asMarkup(body) : body;
 }
 
 void DBusNotifier::show(const QString &title, const QString &body) {
@@ -78,12 +107,16 @@ void DBusNotifier::notice(const QString &title, const QString &body) {
     QDBusConnection *connection = bus();
     if (!connection)
         return;
+    if (!m_bodyMarkup) {
+        m_waitingNotices.emplace_back(title, body);
+        return;
+    }
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("vekora"));
     QDBusMessage notify = call(QStringLiteral("Notify"));
     // A notification of its own (id 0), never replaced by the ringing one; 0 ms: no expiry.
-    notify << QStringLiteral("Vekora") << 0u << QStringLiteral("vekora") << title << body
+    notify << QStringLiteral("Vekora") << 0u << QStringLiteral("vekora") << title << bodyText(body)
            << QStringList() << hints << 0;
     connection->asyncCall(notify);
 }
@@ -94,8 +127,8 @@ void DBusNotifier::sendNotify(const QString &title, const QString &body) {
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("vekora"));
 
     QDBusMessage notify = call(QStringLiteral("Notify"));
-    notify << QStringLiteral("Vekora") << m_id << QStringLiteral("vekora") << title << body
-           << QStringList{stopAction, QStringLiteral("Stop")} << hints << 0;
+    notify << QStringLiteral("Vekora") << m_id << QStringLiteral("vekora") << title
+           << bodyText(body) << QStringList{stopAction, QStringLiteral("Stop")} << hints << 0;
 
     m_inFlight = true;
     auto *watcher = new QDBusPendingCallWatcher(m_bus->asyncCall(notify), this);
@@ -107,7 +140,10 @@ void DBusNotifier::onNotifyFinished(QDBusPendingCallWatcher *watcher) {
     const QDBusPendingReply<uint> reply = *watcher;
     m_inFlight = false;
     m_id = reply.isValid() ? reply.value() : 0;
+    sendWaiting();
+}
 
+void DBusNotifier::sendWaiting() {
     if (m_closeWhenKnown) {
         m_closeWhenKnown = false;
         withdraw();

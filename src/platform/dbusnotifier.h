@@ -7,12 +7,13 @@
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QDBusPendingCallWatcher;
 
 // The ringing alarm as a freedesktop desktop notification with a "Stop" action. Every call is
 // asynchronous so a slow or missing notification service never holds up the clock tick; without
-// a service nothing happens.
+// a service nothing happens. The texts are plain: where the server reads markup, they are escaped.
 class DBusNotifier final : public AlarmNotifier {
     Q_OBJECT
 public:
@@ -34,13 +35,19 @@ private slots:
 private:
     // The bus, connected and listening for the service's signals; null when there is none.
     QDBusConnection *bus();
+    void askCapabilities();
+    QString bodyText(const QString &body) const;
     void sendNotify(const QString &title, const QString &body);
     void onNotifyFinished(QDBusPendingCallWatcher *watcher);
+    // What was asked for while a call was in flight, now that it has come back.
+    void sendWaiting();
 
     std::function<QDBusConnection()> m_connectBus; // empty once asked
     std::optional<QDBusConnection> m_bus;
     uint m_id = 0;           // the notification now shown, 0 for none
     bool m_inFlight = false; // a Notify call awaits its id
     bool m_closeWhenKnown = false;
-    std::optional<std::pair<QString, QString>> m_nextShow; // asked for while a Notify was in flight
+    std::optional<std::pair<QString, QString>> m_nextShow; // asked for while a call was in flight
+    std::optional<bool> m_bodyMarkup;                      // unknown until the server answers
+    std::vector<std::pair<QString, QString>> m_waitingNotices;
 };

@@ -6,7 +6,11 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QString inFolder(const QString &folder, const QString &name) {
@@ -24,16 +28,50 @@ bool readable(const QString &path) {
 }
 const QString builtInHelp = QStringLiteral(":/help");
 
-// Leaves an identical file alone, so a viewer that has the page open is not disturbed.
+// The bytes of the regular file at `path`, never following a link and never waiting on a FIFO;
+// nothing for anything else.
+std::optional<QByteArray> regularFileBytes(const QString &path) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QFile file;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+// The cache is this user's own, so nobody else can put anything in place of a page.
+bool ownFolder(const QString &folder) {
+    struct stat status;
+    return ::stat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid();
+}
+
+// Leaves an identical file alone, so a viewer that has the page open is not disturbed. Anything
+// else there, a link or a FIFO among them, is replaced by a new file renamed into its place: what
+// it points to is never written, and nothing waits for a reader. (QSaveFile would write through
+// a link.)
 bool writeIfDifferent(const QString &path, const QByteArray &bytes) {
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+    if (regularFileBytes(path) == bytes)
         return true;
-    existing.close();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder) || !ownFolder(folder))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    QTemporaryFile file(folder + QStringLiteral("/.vekora-XXXXXX"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                             QFile::ReadOther))
+        return false;
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
 }
 
 bool isPage(const QString &name) {

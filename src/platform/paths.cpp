@@ -49,6 +49,11 @@ QString settingsFilePath(const QString &programFolder) {
            QStringLiteral("Vekora/Vekora.ini");
 }
 
+QString helpCacheFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/Vekora");
+}
+
 QString settingsReadPath(const QString &programFolder) {
     const QString saved = settingsFilePath(programFolder);
     const QString beside = programFolder + QStringLiteral("Vekora.ini");

@@ -21,3 +21,7 @@ QString settingsFilePath(const QString &programFolder);
 // in the configuration folder yet. Reading that one keeps the user's settings; the first save
 // then moves them to the configuration folder.
 QString settingsReadPath(const QString &programFolder);
+
+// Where F1 writes the help pages built into the program when none lie in the data folder:
+// $XDG_CACHE_HOME/Vekora, else ~/.cache/Vekora. Known before any QCoreApplication exists.
+QString helpCacheFolder();

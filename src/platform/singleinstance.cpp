@@ -6,7 +6,6 @@
 #include <QLockFile>
 #include <QLoggingCategory>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -45,10 +44,47 @@ bool toAddress(const QString &path, sockaddr_un &address) {
 const sockaddr *asSockaddr(const sockaddr_un &address) {
     return reinterpret_cast<const sockaddr *>(&address);
 }
+
+// Another user who could make, replace or read what lies at `path` could keep this program from
+// starting or take its requests: only what this user holds, with none of the `others` rights
+// given away, is trusted. A link is never followed.
+bool ownedAlone(const QString &path, mode_t type, mode_t others) {
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 &&
+           (status.st_mode & S_IFMT) == type && status.st_uid == ::geteuid() &&
+           (status.st_mode & others) == 0;
+}
+
+// The runtime folder, else one of this user's own in the temporary folder (a plain ssh log-in
+// has no runtime folder); empty when the one found there is not this user's alone.
+QString instanceFolder() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && ownedAlone(runtime, S_IFDIR, S_IRWXG | S_IRWXO))
+        return runtime;
+    const QString own = QDir::tempPath() + QStringLiteral("/vekora-%1").arg(::geteuid());
+    ::mkdir(QFile::encodeName(own).constData(), S_IRWXU);
+    if (ownedAlone(own, S_IFDIR, S_IRWXG | S_IRWXO))
+        return own;
+    qCWarning(lcInstance).noquote()
+        << own << "is not this user's alone; a second start will not be noticed";
+    return {};
+}
+
+// A lock another user left in this user's folder (root can) would only make the start wait.
+bool foreignLock(const QString &path) {
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 ||
+        ownedAlone(path, S_IFREG, S_IWOTH))
+        return false;
+    qCWarning(lcInstance).noquote() << path << "is not this user's own; it is ignored";
+    return true;
+}
 } // namespace
 
-SingleInstance::SingleInstance(const QString &settingsFile, QObject *parent)
-    : QObject(parent), m_socketPath(socketPath(settingsFile)) {}
+SingleInstance::SingleInstance(const QString &settingsFile, QObject *parent) : QObject(parent) {
+    if (const QString folder = instanceFolder(); !folder.isEmpty())
+        m_socketPath = folder + u'/' + socketName(settingsFile);
+}
 
 SingleInstance::~SingleInstance() {
     // A disabled one has been hung up already and only waits for its deletion.
@@ -62,23 +98,23 @@ SingleInstance::~SingleInstance() {
         QFile::remove(m_socketPath);
 }
 
-QString SingleInstance::socketPath(const QString &settingsFile) {
+QString SingleInstance::socketName(const QString &settingsFile) {
     const QByteArray hash = QCryptographicHash::hash(settingsIdentity(settingsFile).toUtf8(),
                                                      QCryptographicHash::Sha256)
                                 .toHex()
                                 .left(16);
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/vekora-") + QString::fromLatin1(hash);
+    return QStringLiteral("vekora-") + QString::fromLatin1(hash);
 }
 
 bool SingleInstance::claim() {
+    if (m_socketPath.isEmpty())
+        return true;
     // Two copies started at the same moment must not both find the name free: the test and
-    // the take-over happen under a lock file, which a crashed holder does not keep.
+    // the take-over happen under a lock file, which a crashed holder does not keep. Another
+    // user's lock would only make this start wait and then go on anyway.
     QLockFile lock(m_socketPath + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);
-    if (!lock.tryLock(5000))
+    if (!foreignLock(lock.fileName()) && !lock.tryLock(5000))
         qCWarning(lcInstance) << "could not lock" << lock.fileName() << "; going on unguarded";
 
     if (tellRunningCopy())
@@ -113,6 +149,14 @@ bool SingleInstance::tellRunningCopy() {
             qCWarning(lcInstance) << "a running copy does not answer:" << std::strerror(error);
             return true;
         }
+    }
+    // Only a copy run by this same user may have the request: anyone can listen on a name.
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || peer.uid != ::geteuid()) {
+        ::close(fd);
+        qCWarning(lcInstance).noquote() << m_socketPath << "is held by another user; it is ignored";
+        return false;
     }
     if (::send(fd, showRequest.constData(), std::size_t(showRequest.size()), MSG_NOSIGNAL) !=
         showRequest.size())

@@ -7,10 +7,10 @@
 class QSocketNotifier;
 
 // One running copy per settings file. The first copy listens on a local socket named after its
-// settings file, in the user's runtime folder (no session bus needed); a later start with the
-// same file finds it there, asks it to come back and ends. A socket left by a crashed copy
-// answers no one and is taken over. Plain Unix sockets: this is all the program would use a
-// network library for.
+// settings file, in a folder only this user can write (no session bus needed); a later start with
+// the same file finds it there, asks it to come back and ends, unless another user runs what
+// answers there. A socket left by a crashed copy answers no one and is taken over. Plain Unix
+// sockets: this is all the program would use a network library for.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -22,8 +22,8 @@ public:
     // program runs unguarded rather than not at all, and the result is true.
     bool claim();
 
-    // The socket's full path: a hash of the settings file's absolute path in the runtime folder.
-    static QString socketPath(const QString &settingsFile);
+    // The socket's name in its folder: a hash of the settings file's absolute path.
+    static QString socketName(const QString &settingsFile);
 
 signals:
     // Another start with the same settings file asked for this copy's window.
@@ -36,6 +36,6 @@ private:
     void readRequest(QSocketNotifier *connection, QByteArray &received);
     static void hangUp(QSocketNotifier *connection);
 
-    QString m_socketPath;
+    QString m_socketPath; // empty: no folder to trust, the program runs unguarded
     QSocketNotifier *m_listener = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "core/settingscodec.h"
 #include "platform/notifier.h"
 #include "platform/sleepinhibitor.h"
+#include "ui/alarmtimefield.h"
 #include "ui/caretrest.h"
 #include "ui/daybox.h"
 #include "ui/pictures.h"
@@ -95,7 +96,7 @@ void Form1::createControls() {
     cboDay->setObjectName(QStringLiteral("cboDay"));
     cboDay->setGeometry(Twips::rect(45, 180, 675, 315));
 
-    txtAlrm = new QLineEdit(QStringLiteral("00:00"), Frame1);
+    txtAlrm = new AlarmTimeField(QStringLiteral("00:00"), Frame1);
     txtAlrm->setObjectName(QStringLiteral("txtAlrm"));
     txtAlrm->setGeometry(Twips::rect(720, 180, 510, 288));
     alarmFieldPalette = txtAlrm->palette();
