@@ -65,6 +65,7 @@ struct Story {
     AlarmModel alarm;
     QStringList said;
     int ringingFor = 0;
+    bool zoneNamed = false; // each firing with the zone it rang in
     std::multimap<QString, std::function<void(AlarmModel &)>> plan;
 
     void tick(const ClockSample &now) {
@@ -72,7 +73,8 @@ struct Story {
             it->second(alarm);
         const TickOutcome out = alarm.tick(now, true, {});
         if (out.fired || out.missed)
-            said << stamp(now) + u' ' + ::said(out);
+            said << stamp(now) + (zoneNamed ? now.moment.toLocalTime().toString(" t") : "") + u' ' +
+                        ::said(out);
         ringingFor = out.ringing ? ringingFor + 1 : 0;
         if (ringingFor == 20)
             alarm.clickSwitch();
@@ -149,7 +151,6 @@ private slots:
             {at(monday.addDays(-1), 23, 0), at(monday.addDays(1), 7, 20), 2, "missed 2 27000"},
             {at(monday.addDays(-1), 23, 0), at(monday.addDays(1), 7, 40), 0,
              "rings late 10 attention beep"},
-            {at(monday, 7, 0), at(monday, 7, 45), 3, ""}, // another day's minute
         };
         for (const auto &c : cases) {
             AlarmModel model;
@@ -190,14 +191,15 @@ private slots:
             const char *alarm;
             QStringList expected;
         } const cases[] = {
-            {cph, {}, QDate(2026, 3, 28), "02:15", {"03-29 03:15", "03-30 02:15"}},
-            {cph, {}, QDate(2026, 10, 24), "02:30", {"10-25 02:30", "10-26 02:30"}},
-            {cph, london, monday.addDays(-1), "07:30", {"12-07 07:30", "12-08 07:30"}},
-            {london, "Europe/Helsinki", monday.addDays(-1), "07:30", {"12-08 07:30"}},
+            {cph, {}, QDate(2026, 3, 28), "02:15", {"03-29 03:15:00 CEST", "03-30 02:15:00 CEST"}},
+            {cph, {}, QDate(2026, 10, 24), "02:30", {"10-25 02:30:00 CEST", "10-26 02:30:00 CET"}},
+            {cph, london, monday, "07:30", {"12-08 07:30:00 GMT", "12-09 07:30:00 GMT"}},
+            {london, "Europe/Helsinki", monday, "07:30", {"12-09 07:30:00 EET"}},
         };
         for (const auto &c : cases) {
             const LocalZone zone(c.zone);
             Story story;
+            story.zoneNamed = true;
             arm(story.alarm, c.alarm);
             const ClockSample start(QDateTime(c.day, QTime(12, 0), Qt::UTC));
             const int change = 18 * 3600 + 15 * 60;
@@ -207,7 +209,7 @@ private slots:
             story.run(ClockSample(start.moment.addSecs(change)), 44 * 3600 - change);
             QStringList expected;
             for (const QString &at : c.expected)
-                expected << QStringLiteral("2026-%1:00 rings attention beep").arg(at);
+                expected << QStringLiteral("2026-%1 rings attention beep").arg(at);
             QCOMPARE(story.said, expected);
         }
     }
@@ -264,8 +266,6 @@ private slots:
             AlarmModel model;
             arm(model, QStringLiteral("07:30"), c.weekday);
             QCOMPARE(model.nextRinging(c.now).value_or(QDateTime()), c.expected);
-            model.clickSwitch(); // off
-            QCOMPARE(model.nextRinging(c.now), std::nullopt);
         }
     }
 };
