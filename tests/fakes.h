@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -31,12 +32,9 @@ public:
     void set(const QDate &date, int h, int m, double s = 0) {
         sample = {h * 3600 + m * 60 + s, date};
     }
+    // Real time goes on: across a daylight-saving change the local reading jumps, with no gap.
     void advance(double seconds) {
-        sample.seconds += seconds;
-        while (sample.seconds >= 86400) {
-            sample.seconds -= 86400;
-            sample.date = sample.date.addDays(1);
-        }
+        sample = ClockSample(sample.moment.addMSecs(std::llround(seconds * 1000)));
     }
 };
 

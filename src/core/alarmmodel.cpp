@@ -1,15 +1,31 @@
 #include "core/alarmmodel.h"
 
-namespace {
-constexpr qint64 secondsPerDay = 86400;
+#include <algorithm>
 
+namespace {
 int weekdayOf(const QDate &date) {
     return date.dayOfWeek() % 7 + 1; // Sunday = 1
 }
+
+// The local minute as one running count, so that any change of it shows.
+qint64 minuteCount(const ClockSample &sample) {
+    return sample.date.toJulianDay() * 24 * 60 + sample.wholeSeconds() / 60;
+}
 } // namespace
 
-qint64 localSeconds(const ClockSample &sample) {
-    return sample.date.toJulianDay() * secondsPerDay + sample.wholeSeconds();
+std::optional<QDateTime> ringingMomentAfter(int alarmTime, int weekday, const QDateTime &after) {
+    if (weekday < 0 || weekday > 7)
+        return std::nullopt;
+    const QDate today = after.toLocalTime().date();
+    for (int ahead = 0; ahead <= 7; ++ahead) {
+        const QDate date = today.addDays(ahead);
+        if (weekday != 0 && weekday != weekdayOf(date))
+            continue;
+        const QDateTime moment = localMoment(date, alarmTime * 1000LL);
+        if (moment > after)
+            return moment;
+    }
+    return std::nullopt;
 }
 
 void AlarmModel::setAlarm(const QString &text, std::optional<int> seconds) {
@@ -60,7 +76,7 @@ SwitchClick AlarmModel::clickSwitch() {
 TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
                              const std::function<void()> &save) {
     TickOutcome out;
-    const qint64 t = localSeconds(now);
+    const qint64 minute = minuteCount(now);
 
     if (windowNormal && chg_)
         chg1_ = true;
@@ -80,7 +96,7 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
     }
 
     // The very first tick counts as a new minute, so a start inside the alarm minute rings.
-    out.minuteChanged = !previous_ || *previous_ / 60 != t / 60;
+    out.minuteChanged = !previousMinute_ || *previousMinute_ != minute;
     if (out.minuteChanged) {
         if (chg1_) {
             if (save)
@@ -91,15 +107,16 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
         if (switchState_ == SwitchState::Armed)
             checkAlarm(now, out);
     }
-    previous_ = t;
+    previous_ = now.moment;
+    previousMinute_ = minute;
     out.refreshDate = chg_;
 
     if (switchState_ == SwitchState::Ringing) {
         out.ringing = true;
         out.beep = out.fired && sound_;
         if (attentionFrom_) {
-            const qint64 since = t - *attentionFrom_;
-            out.attention = since >= 0 && since < attentionSeconds;
+            const qint64 since = attentionFrom_->msecsTo(now.moment);
+            out.attention = since >= 0 && since < attentionSeconds * 1000;
         }
         inverted_ = !inverted_;
         out.inverted = inverted_;
@@ -114,59 +131,41 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
     return out;
 }
 
-std::optional<qint64> AlarmModel::lastAlarmMoment(qint64 now) const {
-    if (weekday_ < 0 || weekday_ > 7)
-        return std::nullopt;
-    qint64 day = now / secondsPerDay;
-    if (now % secondsPerDay < alarmTime_)
-        --day;
-    for (int back = 0; back < 7; ++back, --day) {
-        if (weekday_ == 0 || weekday_ == weekdayOf(QDate::fromJulianDay(day)))
-            return day * secondsPerDay + alarmTime_;
-    }
-    return std::nullopt;
-}
-
 void AlarmModel::checkAlarm(const ClockSample &now, TickOutcome &out) {
-    const qint64 t = localSeconds(now);
-    const std::optional<qint64> moment = lastAlarmMoment(t);
+    // The first tick looks back over its own minute, so a start inside the alarm minute rings.
+    // After a long sleep only the latest alarm moment counts; a week back holds every weekday.
+    const QDateTime from =
+        std::max(previous_.value_or(now.moment.addSecs(-60)), now.moment.addDays(-8));
+    std::optional<QDateTime> moment;
+    for (auto next = ringingMomentAfter(alarmTime_, weekday_, from); next && *next <= now.moment;
+         next = ringingMomentAfter(alarmTime_, weekday_, *next))
+        moment = next;
     if (!moment)
         return;
-    const QDate day = QDate::fromJulianDay(*moment / secondsPerDay);
+    const QDate day = moment->toLocalTime().date();
     const std::pair<QDate, int> occasion{day, alarmTime_ / 60};
     if (lastRinging_ == occasion)
         return;
-    const bool onTime = *moment / 60 == t / 60;
-    // Slept through, or the clock was set forward over it.
-    const bool skipped = previous_ && *moment > *previous_;
-    if (!onTime && !skipped)
-        return;
     lastRinging_ = occasion;
-    const qint64 late = t - *moment;
-    if (!onTime && late > lateRingLimitSeconds) {
+    // Late only after a sleep or a clock stepped forward: ticking along, the moment is found
+    // within a second or two.
+    const qint64 late = moment->secsTo(now.moment);
+    if (late > lateRingLimitSeconds) {
         out.missed = MissedAlarm{weekdayOf(day), alarmTime_};
         return;
     }
     setSwitchState(SwitchState::Ringing);
     out.fired = true;
-    out.lateMinutes = onTime ? 0 : static_cast<int>(late / 60);
+    out.lateMinutes = static_cast<int>(late / 60);
     // Ticking along, attention belongs to the first seconds of the alarm minute; after a jump
     // (resume, clock step) nobody saw those seconds, so it starts now.
-    const bool jumped = previous_ && t - *previous_ > maxTickGapSeconds;
-    attentionFrom_ = jumped ? t : *moment;
+    const bool jumped = previous_ && previous_->msecsTo(now.moment) > maxTickGapSeconds * 1000;
+    attentionFrom_ = jumped ? now.moment : *moment;
 }
 
 std::optional<QDateTime> AlarmModel::nextRinging(const ClockSample &now) const {
     if (switchState_ != SwitchState::Armed && switchState_ != SwitchState::Ringing)
         return std::nullopt;
-    if (weekday_ < 0 || weekday_ > 7)
-        return std::nullopt;
-    for (int ahead = 0; ahead <= 7; ++ahead) {
-        const QDate date = now.date.addDays(ahead);
-        if (ahead == 0 && alarmTime_ <= now.wholeSeconds())
-            continue;
-        if (weekday_ == 0 || weekday_ == weekdayOf(date))
-            return QDateTime(date, QTime(0, 0).addSecs(alarmTime_));
-    }
-    return std::nullopt;
+    const std::optional<QDateTime> next = ringingMomentAfter(alarmTime_, weekday_, now.moment);
+    return next ? std::optional(next->toLocalTime()) : std::nullopt;
 }

@@ -52,7 +52,8 @@ public:
     static constexpr int keepAwakeSeconds = 10 * 60;
     // Woken this close before the alarm, the machine is kept awake until it has rung.
     static constexpr int resumeWindowSeconds = 2 * 60;
-    // Ticks further apart than this mean the clock jumped or the machine slept.
+    // Ticks further apart than this on the real clock mean the machine slept or the clock was
+    // stepped; a daylight-saving or time-zone change moves only the local reading.
     static constexpr int maxTickGapSeconds = 2;
 
     // The alarm time in seconds after midnight, as the time field last read it.
@@ -91,15 +92,14 @@ public:
     // checked, so the file holds the switch as it was shown then.
     TickOutcome tick(const ClockSample &now, bool windowNormal, const std::function<void()> &save);
 
-    // The next moment the alarm rings as set, or nothing when it cannot (off, no day chosen).
+    // The next moment after now the alarm rings as set, in local time, or nothing when it cannot
+    // (off, in error, no day chosen).
     std::optional<QDateTime> nextRinging(const ClockSample &now) const;
 
 signals:
     void switchStateChanged(SwitchState state, std::optional<SwitchState> before);
 
 private:
-    // The last alarm moment at or before now on a chosen day, in local seconds since epoch-ish.
-    std::optional<qint64> lastAlarmMoment(qint64 now) const;
     void checkAlarm(const ClockSample &now, TickOutcome &out);
 
     int alarmTime_ = 0;
@@ -113,11 +113,15 @@ private:
     int winstate_ = 0;
     int winstateN_ = 0;
     bool inverted_ = false;
-    std::optional<qint64> previous_;      // the last tick's local time
-    std::optional<qint64> attentionFrom_; // when the present ringing began to ask for attention
+    std::optional<QDateTime> previous_;      // the last tick's moment
+    std::optional<qint64> previousMinute_;   // and the local minute it showed, counted on
+    std::optional<QDateTime> attentionFrom_; // when the present ringing began to ask for attention
     // The day and minute that last rang: a repeated hour or a clock set back rings it once.
     std::optional<std::pair<QDate, int>> lastRinging_;
 };
 
-// Local wall-clock time as one running count of seconds, so a jump shows as a difference.
-qint64 localSeconds(const ClockSample &sample);
+// The first moment after `after` at which an alarm set for `alarmTime` seconds after local
+// midnight rings on `weekday` (0 every day, 1..7 Sunday..Saturday, anything else never). On a
+// day whose local clock skips the alarm time it rings as late as the shift moves it; on a day
+// whose clock shows it twice, the first time.
+std::optional<QDateTime> ringingMomentAfter(int alarmTime, int weekday, const QDateTime &after);

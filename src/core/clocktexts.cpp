@@ -64,24 +64,12 @@ QString minimisedCaption(const MainTexts &texts, const AlarmModel &alarm, const 
     if (alarm.switchState() != SwitchState::Armed)
         return texts.stattxt[4];
 
-    // The weekday list shows entry 0 whole and three letters of the others.
-    const int chosen = alarm.weekday();
-    const QString dayText = chosen == 0  ? texts.daytxt[0]
-                            : chosen > 0 ? entry(texts.daytxt, chosen).left(3)
-                                         : QString();
-    const int weekday = now.weekday();
-    QString dayPrefix;
-    const bool pastAlarm = now.seconds > alarm.alarmTime();
-    if (dayText != entry(texts.daytxt, weekday).left(3) || pastAlarm) {
-        dayPrefix = dayText.left(2) + QLatin1Char(' ');
-        if (chosen == 0) {
-            if (now.seconds < alarm.alarmTime()) {
-                dayPrefix.clear();
-            } else {
-                const int tomorrow = weekday % 7 + 1;
-                dayPrefix = entry(texts.daytxt, tomorrow).left(2) + QLatin1Char(' ');
-            }
-        }
+    // The weekday list with nothing chosen shows an empty day in front.
+    QString dayPrefix = QStringLiteral(" ");
+    if (const std::optional<QDateTime> next = alarm.nextRinging(now)) {
+        const int weekday = next->date().dayOfWeek() % 7 + 1; // Sunday = 1
+        dayPrefix =
+            next->date() == now.date ? QString() : entry(texts.daytxt, weekday).left(2) + u' ';
     }
     return dayPrefix + alarm.alarmText() + soundMark(alarm.sound());
 }

@@ -4,8 +4,7 @@
 #include <cmath>
 
 ClockSample SystemClock::now() const {
-    const QDateTime now = QDateTime::currentDateTime();
-    return {now.time().msecsSinceStartOfDay() / 1000.0, now.date()};
+    return ClockSample(QDateTime::currentDateTimeUtc());
 }
 
 int msUntilNextSecond(const ClockSample &sample) {

@@ -20,8 +20,7 @@ void Form1::onResumed() {
     onTimer1();
     const ClockSample now = platform_.clock->now();
     if (const std::optional<QDateTime> next = model_.nextRinging(now)) {
-        const qint64 ahead =
-            QDateTime(now.date, QTime(0, 0)).addSecs(now.wholeSeconds()).secsTo(*next);
+        const qint64 ahead = now.moment.secsTo(*next);
         // A lid closed again right after the wake-up must not take the alarm with it.
         if (ahead >= 0 && ahead < AlarmModel::resumeWindowSeconds)
             holdAwake(ahead + AlarmModel::keepAwakeSeconds);
