@@ -66,13 +66,9 @@ private slots:
             "Ctrl-C.",
             "alarmSwitch Button On ((o)) | Alarm On/Off." + hint,
             "welcomeWindow Dialog Welcome to Vekora | ",
-            "Label1 StaticText Vekora | ",
             "Combo1 ComboBox  | Language. The language can be changed at any time.",
             "Command1 Button => Hjælp video | Opens Help at instruction video access.",
-            "Command2 Button >> | ",
             "aboutWindow Dialog Norvak Vekora | ",
-            "lblProductName StaticText Norvak Vekora | ",
-            "lblGreeting StaticText With compliments | ",
             "cmdClose Button Close | ",
             "txtAdress EditableText  | Copying: Select text + Ctrl-C.",
         };

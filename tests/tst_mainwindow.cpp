@@ -28,12 +28,6 @@ private slots:
         rig.reset();
     }
 
-    void sizeIsLocked() {
-        form->show();
-        form->resize(400, 300);
-        QCOMPARE(form->size(), QSize(162, 101));
-    }
-
     void switchAndSoundCaptions() {
         auto *button = child<QPushButton>(*form, "alarmSwitch");
         auto *sound = child<QAction>(*form, "soundItem");

@@ -21,12 +21,6 @@ class TestTick : public QObject {
     }
 
 private slots:
-    void nextTickLandsJustAfterTheWholeSecond() {
-        QCOMPARE(msUntilNextSecond({100.0, QDate(2026, 1, 1)}), 1005);
-        QCOMPARE(msUntilNextSecond({100.999, QDate(2026, 1, 1)}), 6);
-        QCOMPARE(msUntilNextSecond({86399.5, QDate(2026, 1, 1)}), 505); // last second of the day
-    }
-
     // Rings on past midnight: activation and Num Lock still only in the first four seconds.
     void ringingRestoresMarksAndFlashes() {
         TestRig rig;
@@ -101,21 +95,25 @@ private slots:
     }
 
     // The machine is woken a minute before the alarm; woken then, it is kept awake until the
-    // alarm has rung, and let go by every way out of the ringing or the wait for it.
+    // alarm has rung, and let go by every way out of the ringing or the wait for it. Stop also
+    // takes the notification away and asks for next week's wake-up; leaving asks for none.
     void wakesTheMachineForTheAlarm() {
         const QDate tuesday(2026, 12, 8);
         const qint64 wakeup = QDateTime(tuesday, QTime(7, 29)).toSecsSinceEpoch();
-        const std::function<void(MainWindow &)> waysOut[] = {
-            [](MainWindow &w) { // Stop, once it rings
+        const std::function<void(MainWindow &, TestRig &)> waysOut[] = {
+            [wakeup](MainWindow &w, TestRig &rig) { // Stop, once it rings
                 w.controller().tick();
-                QCOMPARE(w.controller().model().switchState(), std::optional(SwitchState::Ringing));
+                QCOMPARE(rig.notifier.shown.size(), 1);
                 clickSwitch(w);
+                QCOMPARE(rig.notifier.withdrawn, 1);
+                QCOMPARE(rig.wake.wakeup, std::optional(wakeup + 7 * 86400));
             },
-            [](MainWindow &w) { clickSwitch(w); }, // Off before it rings
-            [](MainWindow &w) { child<QLineEdit>(w, "alarmField")->setText("24:00"); },
-            [](MainWindow &w) {
+            [](MainWindow &w, TestRig &) { clickSwitch(w); }, // Off before it rings
+            [](MainWindow &w, TestRig &) { child<QLineEdit>(w, "alarmField")->setText("24:00"); },
+            [](MainWindow &w, TestRig &rig) {
                 answerNextMessage(QMessageBox::Yes);
                 w.exitAsked();
+                QCOMPARE(rig.wake.wakeup, std::nullopt);
             },
         };
         for (const auto &wayOut : waysOut) {
@@ -127,24 +125,9 @@ private slots:
             emit rig.sleep.resumed();
             QVERIFY(rig.sleep.held);
             rig.clock.set(tuesday, 7, 30);
-            wayOut(*form);
+            wayOut(*form, rig);
             QVERIFY(!rig.sleep.held);
         }
-    }
-
-    // Stop takes the notification away and asks for next week's wake-up; leaving asks for none.
-    void stopWithdrawsAndReschedules() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 8), 7, 30);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30"), 3));
-        QCOMPARE(rig.notifier.shown.size(), 1);
-        clickSwitch(*form);
-        QCOMPARE(rig.notifier.withdrawn, 1);
-        QCOMPARE(rig.wake.wakeup,
-                 std::optional(QDateTime(QDate(2026, 12, 15), QTime(7, 29)).toSecsSinceEpoch()));
-        answerNextMessage(QMessageBox::Yes);
-        form->exitAsked();
-        QCOMPARE(rig.wake.wakeup, std::nullopt);
     }
 
     // The window's own timer, not the test, keeps the clock going.
