@@ -79,15 +79,15 @@ private:
 };
 
 // A window over the prepared settings that reads the real wall clock, not yet started.
-std::unique_ptr<Form1> onWallClock(TestRig &rig, SystemClock &clock) {
+std::unique_ptr<MainWindow> onWallClock(TestRig &rig, SystemClock &clock) {
     rig.writeIni(englishIni());
     Platform platform = rig.platform();
     platform.clock = &clock;
-    return std::make_unique<Form1>(platform);
+    return std::make_unique<MainWindow>(platform);
 }
 
-void startAndShow(Form1 &form) {
-    form.Form_Load();
+void startAndShow(MainWindow &form) {
+    form.start();
     if (!form.isVisible())
         form.show();
 }
@@ -114,7 +114,7 @@ int memory() {
     std::printf("rss_start_kib %ld\n", residentKiB());
     for (int i = 0; i < 3600; ++i) {
         rig.clock.advance(1);
-        form->Timer1_Timer();
+        form->controller().tick();
         QCoreApplication::processEvents(); // let each second paint, as the running program does
     }
     std::printf("rss_hour_kib %ld\n", residentKiB());
@@ -125,10 +125,10 @@ int second(int seconds) {
     TestRig rig;
     SystemClock clock;
     const auto window = onWallClock(rig, clock);
-    Form1 &form = *window;
+    MainWindow &form = *window;
     startAndShow(form);
-    auto *timer = form.findChild<QTimer *>(QStringLiteral("Timer1"));
-    auto *label = form.findChild<QLabel *>(QStringLiteral("Label(4)"));
+    auto *timer = form.findChild<QTimer *>(QStringLiteral("tickTimer"));
+    auto *label = form.findChild<QLabel *>(QStringLiteral("timeDisplay"));
 
     // Connected after the window's own handler, so this runs right after each tick.
     std::vector<int> delays;
@@ -165,7 +165,7 @@ int tick(int count) {
     for (int i = 0; i < count; ++i) {
         rig.clock.advance(1);
         timer.start();
-        form->Timer1_Timer();
+        form->controller().tick();
         micros.push_back(double(timer.nsecsElapsed()) / 1e3);
         if (i % 50 == 0)
             QCoreApplication::processEvents();

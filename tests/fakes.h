@@ -10,7 +10,10 @@
 #include "platform/settingsfile.h"
 #include "platform/sleepinhibitor.h"
 #include "platform/wakescheduler.h"
-#include "ui/form1.h"
+#include "ui/aboutwindow.h"
+#include "ui/alarmcontroller.h"
+#include "ui/mainwindow.h"
+#include "ui/welcomewindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -50,7 +53,8 @@ class RecordingNotifier : public AlarmNotifier {
 public:
     QStringList shown, notices;
     void show(const QString &title, const QString &body) override { shown << title + u'|' + body; }
-    void withdraw() override {}
+    int withdrawn = 0;
+    void withdraw() override { ++withdrawn; }
     void notice(const QString &title, const QString &body) override {
         notices << title + u'|' + body;
     }
@@ -120,18 +124,20 @@ struct TestRig {
     }
 
     // A main window whose own timer is stopped: the test drives every tick.
-    std::unique_ptr<Form1> window() {
-        auto form = std::make_unique<Form1>(platform());
-        form->findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
-        return form;
+    std::unique_ptr<MainWindow> window() {
+        return stopped(std::make_unique<MainWindow>(platform()));
+    }
+    static std::unique_ptr<MainWindow> stopped(std::unique_ptr<MainWindow> window) {
+        window->findChild<QTimer *>(QStringLiteral("tickTimer"))->stop();
+        return window;
     }
 
     // A started window over a settings file: the usual way into a test.
-    std::unique_ptr<Form1> started(const QStringList &ini) {
+    std::unique_ptr<MainWindow> started(const QStringList &ini) {
         writeIni(ini);
-        auto form = window();
-        form->Form_Load();
-        return form;
+        auto window = this->window();
+        window->start();
+        return window;
     }
 };
 
@@ -173,4 +179,9 @@ inline void answerNextMessage(QMessageBox::StandardButton button, QString *text 
 inline QStringList iniWithAlarm(const QString &alarm, int weekday = 0,
                                 const QString &caption = QStringLiteral("On ((o))")) {
     return {"0", "1 0 ", " 0 ", " 0 ", QStringLiteral(" %1 ").arg(weekday), alarm, "", caption};
+}
+
+// A click on the alarm switch, as the user gives it.
+inline void clickSwitch(MainWindow &window) {
+    child<QPushButton>(window, "alarmSwitch")->click();
 }

@@ -19,16 +19,16 @@ const QString hint = QStringLiteral(" Right-click for general menu.");
 // The main window started in the language, owning an About and a welcome window in the same one.
 struct Windows {
     TestRig rig;
-    std::unique_ptr<Form1> main;
+    std::unique_ptr<MainWindow> main;
     explicit Windows(int language) {
         rig.clock.set(QDate(2026, 12, 7), 9, 5, 7);
         main = rig.started(iniWithAlarm(QStringLiteral("07:30"), 2));
         if (language)
-            main->menuLang_Click(language);
-        main->Timer1_Timer();
+            main->controller().setLanguage(language);
+        main->controller().tick();
         main->aboutWindow();
         const StringTable table = strings(Language(language));
-        (new FrmInit(main.get()))->applyTexts(table.welcome, table.welcome.helpVideo);
+        (new WelcomeWindow(main.get()))->applyTexts(table.welcome, table.welcome.helpVideo);
     }
     // "object Role name | description" for the control named by the first word of each line.
     QStringList heard(const QStringList &lines) const {
@@ -55,23 +55,20 @@ class TestAccessibility : public QObject {
 private slots:
     void everyControlInEnglish() {
         const QStringList lines{
-            "Form1 Client Norvak Vekora | ",
-            "Label(3) StaticText Mondag December, 7 2026 | Actual date." + hint,
-            "Label(4) StaticText 09:05:07 | Actual time." + hint,
-            "Frame1 Grouping Alarm | Alarm settings." + hint,
-            "cboDay ComboBox Mon | Alarm day. Select alarmday of the week.",
-            "txtAlrm EditableText Alarm time | "
+            "mainWindow Client Norvak Vekora | ",
+            "dateLine StaticText Mondag December, 7 2026 | Actual date." + hint,
+            "timeDisplay StaticText 09:05:07 | Actual time." + hint,
+            "alarmFrame Grouping Alarm | Alarm settings." + hint,
+            "weekdayBox ComboBox Mon | Alarm day. Select alarmday of the week.",
+            "alarmField EditableText Alarm time | "
             "Alarm time in almost any 24h time format, for example: 0945.",
-            "txtMsg EditableText Alarm message | Alarm message. Copying: Select text + Ctrl-C.",
-            "CmdStop Button On ((o)) | Alarm On/Off." + hint,
-            "frmInit Dialog Welcome to Vekora | ",
-            "Label1 StaticText Vekora | ",
+            "messageField EditableText Alarm message | Alarm message. Copying: Select text + "
+            "Ctrl-C.",
+            "alarmSwitch Button On ((o)) | Alarm On/Off." + hint,
+            "welcomeWindow Dialog Welcome to Vekora | ",
             "Combo1 ComboBox  | Language. The language can be changed at any time.",
             "Command1 Button => Hjælp video | Opens Help at instruction video access.",
-            "Command2 Button >> | ",
-            "frmSplash Dialog Norvak Vekora | ",
-            "lblProductName StaticText Norvak Vekora | ",
-            "lblGreeting StaticText With compliments | ",
+            "aboutWindow Dialog Norvak Vekora | ",
             "cmdClose Button Close | ",
             "txtAdress EditableText  | Copying: Select text + Ctrl-C.",
         };
@@ -80,10 +77,10 @@ private slots:
 
     void danishAfterTheSwitch() {
         const QStringList lines{
-            "Form1 Client Norvak Vekuret | ",
-            "txtAlrm EditableText Alarmtid | "
+            "mainWindow Client Norvak Vekuret | ",
+            "alarmField EditableText Alarmtid | "
             "Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945.",
-            "CmdStop Button Til ((o)) | Alarm Til/Fra. Højreklik for generel menu.",
+            "alarmSwitch Button Til ((o)) | Alarm Til/Fra. Højreklik for generel menu.",
             "Combo1 ComboBox  | Sprog. Sproget kan ændres når som helst.",
             "cmdClose Button Luk | ",
         };
@@ -94,24 +91,24 @@ private slots:
     // field, for as long as the field shows it red.
     void statesAreSaid() {
         Windows windows(0);
-        auto *field = child<QLineEdit>(*windows.main, "txtAlrm");
+        auto *field = child<QLineEdit>(*windows.main, "alarmField");
         const QString tip = field->toolTip();
-        windows.main->CmdStop_Click();
-        QStringList said = windows.heard({"CmdStop"});
-        windows.main->SetCmdStop(SwitchState::Ringing);
-        said << windows.heard({"CmdStop"});
+        clickSwitch(*windows.main);
+        QStringList said = windows.heard({"alarmSwitch"});
+        windows.main->controller().setSwitchState(SwitchState::Ringing);
+        said << windows.heard({"alarmSwitch"});
         for (const char *time : {"24:00", "9.45"}) {
             field->setText(QString::fromLatin1(time));
-            said << windows.heard({"CmdStop", "txtAlrm"});
+            said << windows.heard({"alarmSwitch", "alarmField"});
         }
-        QCOMPARE(said, QStringList({"CmdStop Button Off | Alarm On/Off." + hint,
-                                    "CmdStop Button Stop | Alarm On/Off." + hint,
-                                    "CmdStop Button Error! | Alarm On/Off." + hint,
-                                    "txtAlrm EditableText Alarm time | Repair the error in the "
+        QCOMPARE(said, QStringList({"alarmSwitch Button Off | Alarm On/Off." + hint,
+                                    "alarmSwitch Button Stop | Alarm On/Off." + hint,
+                                    "alarmSwitch Button Error! | Alarm On/Off." + hint,
+                                    "alarmField EditableText Alarm time | Repair the error in the "
                                     "alarm time field! " +
                                         tip,
-                                    "CmdStop Button On ((o)) | Alarm On/Off." + hint,
-                                    "txtAlrm EditableText Alarm time | " + tip}));
+                                    "alarmSwitch Button On ((o)) | Alarm On/Off." + hint,
+                                    "alarmField EditableText Alarm time | " + tip}));
     }
 };
 

@@ -156,21 +156,21 @@ private slots:
         ini[6] = QStringLiteral("Stand-up");
         rig.writeIni(ini);
         rig.clock.set(QDate(2026, 12, 7), 7, 30);
-        Form1 form(platform);
-        child<QTimer>(form, "Timer1")->stop();
-        form.Form_Load();
-        form.Timer1_Timer();
+        MainWindow form(platform);
+        child<QTimer>(form, "tickTimer")->stop();
+        form.start();
+        form.controller().tick();
         const QString shown = QStringLiteral("Alarm !!!|Stand-up|stop,Stop|uchar2");
         QTRY_COMPARE(notifications.calls, QStringList{shown});
         emit notifications.ActionInvoked(101, QStringLiteral("stop"));
-        QTRY_COMPARE(form.model().switchState(), std::optional(SwitchState::Armed));
+        QTRY_COMPARE(form.controller().model().switchState(), std::optional(SwitchState::Armed));
 
         // Next day a click on the switch stops it, and the notification goes with it.
         rig.clock.advance(86399);
-        form.Timer1_Timer();
+        form.controller().tick();
         rig.clock.advance(1);
-        form.Timer1_Timer();
-        QTest::mouseClick(child<QPushButton>(form, "CmdStop"), Qt::LeftButton);
+        form.controller().tick();
+        QTest::mouseClick(child<QPushButton>(form, "alarmSwitch"), Qt::LeftButton);
         QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", shown, "close 103"}));
     }
 

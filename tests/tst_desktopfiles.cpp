@@ -76,7 +76,7 @@ private slots:
     void menuItem() {
         TestRig rig;
         auto form = rig.window();
-        QAction *item = child<QAction>(*form, "menuAutostart");
+        QAction *item = child<QAction>(*form, "autostartItem");
         QFile::remove(entryPath());
         item->trigger();
         QCOMPARE(entry(), autostartEntry(QCoreApplication::applicationFilePath()));
@@ -120,17 +120,17 @@ private slots:
         QTemporaryDir cache;
         Platform platform = rig.platform();
         platform.cacheFolder = cache.filePath(QStringLiteral("Vekora"));
-        Form1 form(platform);
-        form.menuLang_Click(1);
+        MainWindow form(platform);
+        form.controller().setLanguage(1);
         const QString beside = rig.folder() + QStringLiteral("VKhelp-da.html");
         const QString cached = platform.cacheFolder + QStringLiteral("/VKhelp-da.html");
         QVERIFY(write(beside, "delivered"));
-        form.menuHelp_Click();
+        form.openHelp();
         QVERIFY(QFile::remove(beside));
-        form.menuHelp_Click();
+        form.openHelp();
         QCOMPARE(readAll(cached), built);
         QVERIFY(write(cached, "an older program's page"));
-        form.menuHelp_Click();
+        form.openHelp();
         QCOMPARE(readAll(cached), built);
         QCOMPARE(rig.opener.opened,
                  (QList<QUrl>{QUrl::fromLocalFile(beside), QUrl::fromLocalFile(cached),
@@ -146,7 +146,7 @@ private slots:
         QVERIFY(write(platform.cacheFolder, "a file where the folder should be"));
         QString shown;
         answerNextMessage(QMessageBox::Ok, &shown);
-        form.menuHelp_Click();
+        form.openHelp();
         QCOMPARE(shown, strings(Language::Danish).main.helpMissing.arg(beside));
         QCOMPARE(rig.opener.opened.size(), 4);
     }

@@ -2,9 +2,9 @@
 // hidden windows, build windows nobody opened, blink a caret nobody watches.
 
 #include "fakes.h"
+#include "ui/aboutwindow.h"
 #include "ui/caretrest.h"
-#include "ui/frminit.h"
-#include "ui/frmsplash.h"
+#include "ui/welcomewindow.h"
 
 #include <QStyleHints>
 #include <QtTest>
@@ -45,30 +45,31 @@ private slots:
         TestRig rig;
         rig.clock.set(QDate(2026, 12, 8), 9, 40);
         auto form = rig.started(iniWithAlarm(QStringLiteral("09:40")));
-        form->Timer1_Timer();
-        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Ringing));
+        form->controller().tick();
+        QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Ringing));
         ChangeWatch watch(*form);
         for (int i = 0; i < 50; ++i) {
             rig.clock.advance(1);
-            form->Timer1_Timer();
+            form->controller().tick();
         }
-        QCOMPARE(QStringList(watch.changed.begin(), watch.changed.end()), QStringList{"Label(4)"});
+        QCOMPARE(QStringList(watch.changed.begin(), watch.changed.end()),
+                 QStringList{"timeDisplay"});
     }
 
     void secondaryWindowsAreMadeWhenFirstShown() {
         TestRig rig;
         auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-        QVERIFY(!form->findChild<FrmInit *>());
-        QVERIFY(!form->findChild<FrmSplash *>());
-        form->menuLang_Click(1);
-        form->menuAbout_Click(); // made now, in the language chosen before
-        FrmSplash *about = form->findChild<FrmSplash *>();
+        QVERIFY(!form->findChild<WelcomeWindow *>());
+        QVERIFY(!form->findChild<AboutWindow *>());
+        form->controller().setLanguage(1);
+        form->showAbout(); // made now, in the language chosen before
+        AboutWindow *about = form->findChild<AboutWindow *>();
         QVERIFY(about && about->isVisible() && !about->isModal());
         QCOMPARE(child<QPushButton>(*about, "cmdClose")->text(), QStringLiteral("Luk"));
     }
 
     void welcomeMarkerMovesOnlyWhileShown() {
-        FrmInit welcome;
+        WelcomeWindow welcome;
         auto *timer = welcome.findChild<QTimer *>(QStringLiteral("Timer1"));
         QVERIFY(!timer->isActive());
         welcome.show();

@@ -11,7 +11,9 @@
 class TestStartup : public QObject {
     Q_OBJECT
 
-    static QString caption(Form1 &form) { return child<QPushButton>(form, "CmdStop")->text(); }
+    static QString caption(MainWindow &form) {
+        return child<QPushButton>(form, "alarmSwitch")->text();
+    }
     // Closes the next modal window, the About window, noting its name.
     static void closeAbout(QStringList *seen) {
         onNextModal([seen](QWidget *about) {
@@ -25,28 +27,28 @@ private slots:
         TestRig rig;
         {
             auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-            form->menuLang_Click(1);
-            form->mLyd(false);
-            child<QComboBox>(*form, "cboDay")->setCurrentIndex(7); // Saturday, the last entry
-            child<QLineEdit>(*form, "txtAlrm")->setText(QStringLiteral("2215"));
-            child<QLineEdit>(*form, "txtMsg")->setText(QStringLiteral("Bål og æbler"));
-            form->CmdStop_Click(); // off
-            form->move(40, 90);    // the tick notes the place; the file holds twips
-            form->Timer1_Timer();
-            form->GemIni();
+            form->controller().setLanguage(1);
+            form->controller().setSound(false);
+            child<QComboBox>(*form, "weekdayBox")->setCurrentIndex(7); // Saturday, the last entry
+            child<QLineEdit>(*form, "alarmField")->setText(QStringLiteral("2215"));
+            child<QLineEdit>(*form, "messageField")->setText(QStringLiteral("Bål og æbler"));
+            clickSwitch(*form); // off
+            form->move(40, 90); // the tick notes the place; the file holds twips
+            form->controller().tick();
+            form->controller().saveSettings();
         }
         QCOMPARE(rig.iniLines(), QStringList({"1", "0 0 ", " 1350 ", " 600 ", " 7 ", "22:15",
                                               "Bål og æbler", "Fra"}));
         auto form = rig.window();
-        form->Form_Load();
-        QCOMPARE(form->language(), std::optional(Language::Danish));
-        QVERIFY(!form->model().sound());
-        QCOMPARE(child<QComboBox>(*form, "cboDay")->currentIndex(), 7);
+        form->start();
+        QCOMPARE(form->controller().language(), std::optional(Language::Danish));
+        QVERIFY(!form->controller().model().sound());
+        QCOMPARE(child<QComboBox>(*form, "weekdayBox")->currentIndex(), 7);
         QCOMPARE(form->pos(), QPoint(40, 90));
-        QCOMPARE(form->model().alarmTime(), 22 * 3600 + 15 * 60);
-        QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), QStringLiteral("Bål og æbler"));
+        QCOMPARE(form->controller().model().alarmTime(), 22 * 3600 + 15 * 60);
+        QCOMPARE(child<QLineEdit>(*form, "messageField")->text(), QStringLiteral("Bål og æbler"));
         // Switched off before the restart: it stays off and does not ring.
-        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
+        QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Off));
         QCOMPARE(caption(*form), QStringLiteral("Fra"));
     }
 
@@ -66,19 +68,19 @@ private slots:
             auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
             QApplication::clipboard()->setText(text);
             for (auto *field :
-                 {child<QLineEdit>(*form, "txtMsg"), child<QLineEdit>(*form, "txtAlrm")})
+                 {child<QLineEdit>(*form, "messageField"), child<QLineEdit>(*form, "alarmField")})
                 QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-            const QString alarmShown = child<QLineEdit>(*form, "txtAlrm")->text();
+            const QString alarmShown = child<QLineEdit>(*form, "alarmField")->text();
             const AlarmTextResult again = normaliseAlarmText(alarmShown, alarmShown.size());
             QCOMPARE(again.text, alarmShown); // the field always rests on a stable text
-            QCOMPARE(form->model().switchState() == SwitchState::Armed,
+            QCOMPARE(form->controller().model().switchState() == SwitchState::Armed,
                      again.alarmTime.has_value());
-            form->GemIni();
+            form->controller().saveSettings();
             form.reset();
             form = rig.window();
-            form->Form_Load();
-            QCOMPARE(child<QLineEdit>(*form, "txtMsg")->text(), stored);
-            QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), alarmShown);
+            form->start();
+            QCOMPARE(child<QLineEdit>(*form, "messageField")->text(), stored);
+            QCOMPARE(child<QLineEdit>(*form, "alarmField")->text(), alarmShown);
         }
     }
 
@@ -98,7 +100,7 @@ private slots:
             TestRig rig;
             rig.clock.set(QDate(2026, 12, 7), 12, 0); // away from every alarm here
             auto form = rig.started(iniWithAlarm(c.alarm, 0, c.stored));
-            QCOMPARE(form->model().switchState(), std::optional(c.state));
+            QCOMPARE(form->controller().model().switchState(), std::optional(c.state));
             QCOMPARE(caption(*form), c.caption);
         }
     }
@@ -121,13 +123,30 @@ private slots:
         for (const auto &c : cases) {
             TestRig rig;
             auto form = rig.started(c.ini);
-            QCOMPARE(form->language(), std::optional(Language(c.language)));
-            QCOMPARE(child<QComboBox>(*form, "cboDay")->currentIndex(), c.weekday);
-            QCOMPARE(child<QLineEdit>(*form, "txtAlrm")->text(), c.alarm);
+            QCOMPARE(form->controller().language(), std::optional(Language(c.language)));
+            QCOMPARE(child<QComboBox>(*form, "weekdayBox")->currentIndex(), c.weekday);
+            QCOMPARE(child<QLineEdit>(*form, "alarmField")->text(), c.alarm);
             QVERIFY(form->screen()->geometry().contains(form->frameGeometry()));
             QCOMPARE(form->y(), 0);
             if (c.ini.size() < 6)
-                QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
+                QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Off));
+        }
+    }
+
+    // A stored place off the screen is brought back whole, with room for a task bar below.
+    void storedPlaceStaysOnScreen() {
+        struct {
+            const char *top, *left;
+            bool atTop, atLeft;
+        } const cases[] = {{"-500 ", " 99999999 ", true, false},
+                           {" 99999999 ", "-500 ", false, true}};
+        for (const auto &c : cases) {
+            TestRig rig;
+            auto form = rig.started({"0", "1 0 ", c.top, c.left});
+            const QRect screen = form->screen()->geometry();
+            // 324 twips above the bottom edge: 21.6 pixels, the place rounded to whole ones.
+            QCOMPARE(form->pos(), QPoint(c.atLeft ? 0 : screen.width() - form->width(),
+                                         c.atTop ? 0 : screen.height() - form->height() - 22));
         }
     }
 
@@ -147,12 +166,13 @@ private slots:
                 closeAbout(&order);
                 child<QPushButton>(*welcome, "Command2")->click();
             });
-            form->Form_Load();
-            QCOMPARE(order, QStringList({QStringLiteral("frmInit"), QStringLiteral("frmSplash")}));
+            form->start();
+            QCOMPARE(order,
+                     QStringList({QStringLiteral("welcomeWindow"), QStringLiteral("aboutWindow")}));
             QVERIFY(form->isVisible());
-            QCOMPARE(form->language(), std::optional(Language::Danish));
-            QVERIFY(form->model().sound());
-            QCOMPARE(form->model().switchState(), std::optional(SwitchState::Off));
+            QCOMPARE(form->controller().language(), std::optional(Language::Danish));
+            QVERIFY(form->controller().model().sound());
+            QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Off));
             QCOMPARE(caption(*form), QStringLiteral("Fra"));
         }
     }
@@ -166,7 +186,7 @@ private slots:
             if (shown)
                 closeAbout(&seen);
             auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-            QCOMPARE(seen, shown ? QStringList(QStringLiteral("frmSplash")) : QStringList());
+            QCOMPARE(seen, shown ? QStringList(QStringLiteral("aboutWindow")) : QStringList());
             QCOMPARE(form->isVisible(), shown); // the Close button shows the main window
         }
     }
@@ -187,8 +207,8 @@ private slots:
             }
         });
         closer.start(5);
-        form->GemIni();
-        form->GemIni();
+        form->controller().saveSettings();
+        form->controller().saveSettings();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown.first().startsWith(
             QStringLiteral("Vekora could not save its settings in %1:").arg(rig.iniPath())));

@@ -3,36 +3,31 @@
 #include "fakes.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 class TestTick : public QObject {
     Q_OBJECT
 
     // Runs the tick once a second from the clock's present time for the given number of seconds.
-    static void run(Form1 &form, FakeClock &clock, int seconds) {
+    static void run(MainWindow &form, FakeClock &clock, int seconds) {
         for (int i = 0; i < seconds; ++i) {
             clock.advance(1);
-            form.Timer1_Timer();
+            form.controller().tick();
         }
     }
-    static QColor timeBackground(Form1 &form) {
-        return child<QLabel>(form, "Label(4)")->palette().color(QPalette::Window);
+    static QColor timeBackground(MainWindow &form) {
+        return child<QLabel>(form, "timeDisplay")->palette().color(QPalette::Window);
     }
 
 private slots:
-    void nextTickLandsJustAfterTheWholeSecond() {
-        QCOMPARE(msUntilNextSecond({100.0, QDate(2026, 1, 1)}), 1005);
-        QCOMPARE(msUntilNextSecond({100.999, QDate(2026, 1, 1)}), 6);
-        QCOMPARE(msUntilNextSecond({86399.5, QDate(2026, 1, 1)}), 505); // last second of the day
-    }
-
     // Rings on past midnight: activation and Num Lock still only in the first four seconds.
     void ringingRestoresMarksAndFlashes() {
         TestRig rig;
         rig.clock.set(QDate(2026, 12, 7), 23, 58, 59); // a Monday, alarm on Mondays
         auto form = rig.started(iniWithAlarm(QStringLiteral("23:59"), 2));
         form->show();
-        form->ToMin();
+        form->minimise();
         QVERIFY(minimised(*form));
         rig.attention.calls.clear();
         run(*form, rig.clock, 1);
@@ -46,19 +41,19 @@ private slots:
         run(*form, rig.clock, 1);
         QCOMPARE(timeBackground(*form), first);
         run(*form, rig.clock, 60 + 120);
-        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Ringing));
+        QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Ringing));
         QCOMPARE(rig.attention.calls.join(u' '), "beep" + QString(" front numlock").repeated(4));
         QCOMPARE(rig.notifier.shown, QStringList(QStringLiteral("Alarm !!!|Mondag 23:59")));
 
-        form->CmdStop_Click();
+        clickSwitch(*form);
         run(*form, rig.clock, 1);
         QCOMPARE(form->windowTitle(), QStringLiteral("Norvak Vekora"));
         QCOMPARE(timeBackground(*form), QApplication::palette().color(QPalette::Button));
         // Minimised, the caption names the next alarm, now on Tuesday.
-        form->ToMin();
+        form->minimise();
         run(*form, rig.clock, 1);
         QCOMPARE(form->windowTitle(), QStringLiteral("Mo 23:59 ((o))"));
-        form->CmdStop_Click(); // off
+        clickSwitch(*form); // off
         run(*form, rig.clock, 1);
         QCOMPARE(form->windowTitle(), QStringLiteral("Off"));
     }
@@ -72,7 +67,7 @@ private slots:
         auto form = rig.started(ini);
         form->show();
         run(*form, rig.clock, 3);
-        QTest::keyClick(child(*form, "txtMsg"), Qt::Key_A);
+        QTest::keyClick(child(*form, "messageField"), Qt::Key_A);
         run(*form, rig.clock, 20);
         QVERIFY(!minimised(*form));
     }
@@ -99,40 +94,48 @@ private slots:
         }
     }
 
-    // The machine is woken a minute before the alarm and kept awake until it has rung.
+    // The machine is woken a minute before the alarm; woken then, it is kept awake until the
+    // alarm has rung, and let go by every way out of the ringing or the wait for it. Stop also
+    // takes the notification away and asks for next week's wake-up; leaving asks for none.
     void wakesTheMachineForTheAlarm() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 7, 0); // Monday; the alarm is on Tuesdays
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30"), 3));
-        const qint64 tuesday = QDateTime(QDate(2026, 12, 8), QTime(7, 29)).toSecsSinceEpoch();
-        QCOMPARE(rig.wake.wakeup, std::optional(tuesday));
-        form->CmdStop_Click(); // off
-        QCOMPARE(rig.wake.wakeup, std::nullopt);
-        form->CmdStop_Click(); // on
-        QCOMPARE(rig.wake.wakeup, std::optional(tuesday));
-
-        // Woken at 07:29 on Tuesday: held awake through the ringing, free again on Stop.
-        rig.clock.set(QDate(2026, 12, 8), 7, 29);
-        emit rig.sleep.resumed();
-        QVERIFY(rig.sleep.held);
-        rig.clock.set(QDate(2026, 12, 8), 7, 30);
-        form->Timer1_Timer();
-        QCOMPARE(form->model().switchState(), std::optional(SwitchState::Ringing));
-        QVERIFY(rig.sleep.held);
-        form->CmdStop_Click();
-        QVERIFY(!rig.sleep.held);
-        QCOMPARE(rig.wake.wakeup, std::optional(tuesday + 7 * 86400));
-        answerNextMessage(QMessageBox::Yes);
-        form->menuExit_Click();
-        QCOMPARE(rig.wake.wakeup, std::nullopt);
+        const QDate tuesday(2026, 12, 8);
+        const qint64 wakeup = QDateTime(tuesday, QTime(7, 29)).toSecsSinceEpoch();
+        const std::function<void(MainWindow &, TestRig &)> waysOut[] = {
+            [wakeup](MainWindow &w, TestRig &rig) { // Stop, once it rings
+                w.controller().tick();
+                QCOMPARE(rig.notifier.shown.size(), 1);
+                clickSwitch(w);
+                QCOMPARE(rig.notifier.withdrawn, 1);
+                QCOMPARE(rig.wake.wakeup, std::optional(wakeup + 7 * 86400));
+            },
+            [](MainWindow &w, TestRig &) { clickSwitch(w); }, // Off before it rings
+            [](MainWindow &w, TestRig &) { child<QLineEdit>(w, "alarmField")->setText("24:00"); },
+            [](MainWindow &w, TestRig &rig) {
+                answerNextMessage(QMessageBox::Yes);
+                w.exitAsked();
+                QCOMPARE(rig.wake.wakeup, std::nullopt);
+            },
+        };
+        for (const auto &wayOut : waysOut) {
+            TestRig rig;
+            rig.clock.set(QDate(2026, 12, 7), 7, 0); // Monday; the alarm is on Tuesdays
+            auto form = rig.started(iniWithAlarm(QStringLiteral("07:30"), 3));
+            QCOMPARE(rig.wake.wakeup, std::optional(wakeup));
+            rig.clock.set(tuesday, 7, 29, 30);
+            emit rig.sleep.resumed();
+            QVERIFY(rig.sleep.held);
+            rig.clock.set(tuesday, 7, 30);
+            wayOut(*form, rig);
+            QVERIFY(!rig.sleep.held);
+        }
     }
 
     // The window's own timer, not the test, keeps the clock going.
     void theTimerRearmsItself() {
         TestRig rig;
         rig.clock.set(QDate(2026, 12, 7), 12, 0, 0.995);
-        Form1 form(rig.platform());
-        auto *time = child<QLabel>(form, "Label(4)");
+        MainWindow form(rig.platform());
+        auto *time = child<QLabel>(form, "timeDisplay");
         QTRY_COMPARE(time->text(), QStringLiteral("12:00:00"));
         rig.clock.set(QDate(2026, 12, 7), 12, 0, 1.995);
         QTRY_COMPARE(time->text(), QStringLiteral("12:00:01"));

@@ -1,5 +1,5 @@
-#include "ui/frminit.h"
-#include "ui/frmsplash.h"
+#include "ui/aboutwindow.h"
+#include "ui/welcomewindow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -15,14 +15,14 @@ bool whole(QLabel *label) { // the text is not cut off
 
 // Wired as the main window does it: a choice writes the window's texts before the emit returns.
 struct Welcome {
-    FrmInit window;
+    WelcomeWindow window;
     QComboBox *box = window.findChild<QComboBox *>("Combo1");
     QPushButton *helpVideo = window.findChild<QPushButton *>("Command1");
     QList<int> chosen;
 
     explicit Welcome(const QString &videos) {
         window.setVideoAvail(videos);
-        QObject::connect(&window, &FrmInit::languageChosen, &window, [this](int index) {
+        QObject::connect(&window, &WelcomeWindow::languageChosen, &window, [this](int index) {
             chosen.append(index);
             const WelcomeTexts &t = strings(Language(index)).welcome;
             window.applyTexts(t,
@@ -66,7 +66,7 @@ private slots:
 
     void onlyContinueEndsTheWelcome() {
         Welcome welcome("ED");
-        QSignalSpy help(&welcome.window, &FrmInit::helpVideoRequested);
+        QSignalSpy help(&welcome.window, &WelcomeWindow::helpVideoRequested);
         QTimer::singleShot(0, &welcome.window, [&] {
             // Before a choice the program would go on without a language.
             QTest::keyClick(&welcome.window, Qt::Key_Escape);
@@ -83,7 +83,7 @@ private slots:
 
     // Across a line end; then with nothing selected the clipboard keeps it, and typing is ignored.
     void aboutBoxesCopyTheirSelection() {
-        FrmSplash about;
+        AboutWindow about;
         about.applyTexts(strings(Language::Danish).about, "Version 1.0.1");
         auto *box = about.findChild<QPlainTextEdit *>("txtAdress");
         const QString text = box->toPlainText();
@@ -100,8 +100,8 @@ private slots:
     }
 
     void f1AsksForHelp() {
-        FrmSplash about;
-        QSignalSpy help(&about, &FrmSplash::helpRequested);
+        AboutWindow about;
+        QSignalSpy help(&about, &AboutWindow::helpRequested);
         for (const char *name : {"txtNorvakinfo", "txtHaldorin", "txtAdress", "cmdClose"}) {
             QTest::keyClick(about.findChild<QWidget *>(name), Qt::Key_F1);
             QTest::keyClick(about.findChild<QWidget *>(name), Qt::Key_H);
@@ -111,9 +111,9 @@ private slots:
 
     // Each way out hides the window before handing back, so a hidden main window is shown again.
     void closingHandsBackToTheMainWindow() {
-        FrmSplash about;
+        AboutWindow about;
         QStringList seen;
-        connect(&about, &FrmSplash::closeClicked, this,
+        connect(&about, &AboutWindow::closeClicked, this,
                 [&] { seen << (about.isHidden() ? "hidden" : "shown"); });
         const std::function<void()> ways[] = {
             [&] { about.findChild<QPushButton *>("cmdClose")->click(); },
@@ -127,7 +127,7 @@ private slots:
 
     void aboutTextsStayWhole() {
         for (Language language : {Language::English, Language::Danish}) {
-            FrmSplash about;
+            AboutWindow about;
             about.applyTexts(strings(language).about, platformLine("1.0.1"));
             about.show();
             QVERIFY(QTest::qWaitForWindowExposed(&about));

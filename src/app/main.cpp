@@ -10,7 +10,8 @@
 #include "platform/signalwatcher.h"
 #include "platform/singleinstance.h"
 #include "platform/soundplayer.h"
-#include "ui/form1.h"
+#include "ui/mainwindow.h"
+#include "ui/onscreen.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -60,15 +61,16 @@ int main(int argc, char *argv[]) {
     if (!instance.claim())
         return 0;
 
-    Form1 form1(platform);
-    QObject::connect(&instance, &SingleInstance::activationRequested, &form1, &Form1::showAgain);
+    MainWindow window(platform);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window,
+                     &MainWindow::showAgain);
     // A quit asked for while the start-up's modal windows run would be forgotten by app.exec(),
     // and quit() itself does nothing before app.exec(): a session's end while the start-up's
     // About window was open (one start in fifteen) waited for someone to close that window.
     // exit() ends the modal window's loop, and any loop still to come, at once.
     bool quitAsked = false;
     QObject::connect(
-        &form1, &Form1::quitRequested, &app,
+        &window, &MainWindow::quitRequested, &app,
         [&quitAsked] {
             quitAsked = true;
             QApplication::exit(0);
@@ -77,17 +79,17 @@ int main(int argc, char *argv[]) {
 
     // The end of the session saves at once and asks nothing: nobody is there to answer.
     SignalWatcher sessionSignals({SIGTERM, SIGHUP, SIGINT});
-    QObject::connect(&sessionSignals, &SignalWatcher::received, &form1, &Form1::saveAndQuit);
+    QObject::connect(&sessionSignals, &SignalWatcher::received, &window, &MainWindow::saveAndQuit);
 #ifndef QT_NO_SESSIONMANAGER
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
-                     [&form1](QSessionManager &) { form1.saveAndQuit(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager &) { window.saveAndQuit(); });
 #endif
 
-    form1.Form_Load();
+    window.start();
     if (quitAsked)
         return 0;
-    if (!form1.isVisible())
-        form1.show();
-    form1.keepWholeOnScreen();
+    if (!window.isVisible())
+        window.show();
+    keepWholeOnScreen(&window);
     return app.exec();
 }

@@ -42,7 +42,7 @@ QString timeText(int seconds) {
 QString dateLine(std::optional<Language> language, const MainTexts &texts, const QDate &date) {
     if (!date.isValid())
         return QString();
-    const int weekday = date.dayOfWeek() % 7 + 1; // Sunday = 1
+    const int weekday = ClockSample{0, date}.weekday();
     // Until a language is chosen there is no month name to place: weekday and year only.
     const QString layout =
         language && !texts.dateLayout.isEmpty() ? texts.dateLayout : QStringLiteral("%1 %4");

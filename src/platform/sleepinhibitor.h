@@ -17,11 +17,3 @@ signals:
     // The machine has resumed from suspend or hibernation.
     void resumed();
 };
-
-class NullSleepInhibitor final : public SleepInhibitor {
-    Q_OBJECT
-public:
-    using SleepInhibitor::SleepInhibitor;
-    void hold(const QString &) override {}
-    void release() override {}
-};

@@ -12,11 +12,3 @@ public:
     virtual void setWakeup(qint64 epochSeconds) = 0;
     virtual void clearWakeup() = 0;
 };
-
-class NullWakeScheduler final : public WakeScheduler {
-    Q_OBJECT
-public:
-    using WakeScheduler::WakeScheduler;
-    void setWakeup(qint64) override {}
-    void clearWakeup() override {}
-};

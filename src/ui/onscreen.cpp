@@ -1,12 +1,12 @@
 #include "ui/onscreen.h"
 
 #include "core/windowplace.h"
-#include "ui/form1.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 // How long to wait for the window manager's frame before trusting the frame we have.
@@ -61,8 +61,8 @@ void clampToScreen(QWidget *window) {
         window->move(place);
 }
 
-void Form1::keepWholeOnScreen() {
-    clampToScreen(this);
-    if (frameGeometry() == geometry())
-        new FrameWatch(this);
+void keepWholeOnScreen(QWidget *window) {
+    clampToScreen(window);
+    if (window->frameGeometry() == window->geometry())
+        new FrameWatch(window);
 }

@@ -12,11 +12,12 @@ class LanguageBox;
 
 // The first-run welcome window: asks for the language, greets in it and offers the help video.
 // It talks to the main window only through its signals and setters.
-class FrmInit : public QDialog {
+class WelcomeWindow : public QDialog {
     Q_OBJECT
 public:
     // The language list offers the languages in this order; a choice emits the row's index.
-    explicit FrmInit(QWidget *parent = nullptr, const LanguageList &languages = programLanguages());
+    explicit WelcomeWindow(QWidget *parent = nullptr,
+                           const LanguageList &languages = programLanguages());
 
     // Which help videos exist: "ED", "Ed", "eD" or "ed", upper case = present, English first.
     void setVideoAvail(const QString &letters);

@@ -13,10 +13,10 @@ class QFrame;
 
 // The About window: product, version, greeting, the maker's details and the terms.
 // It is hidden, never destroyed, and every way of hiding it hands back to the main window.
-class FrmSplash : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmSplash(QWidget *parent = nullptr);
+    explicit AboutWindow(QWidget *parent = nullptr);
 
     void applyTexts(const AboutTexts &texts, const QString &platformLine);
 

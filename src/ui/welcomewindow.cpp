@@ -1,4 +1,4 @@
-#include "ui/frminit.h"
+#include "ui/welcomewindow.h"
 
 #include "ui/languagebox.h"
 #include "ui/pictures.h"
@@ -22,12 +22,12 @@ QString lines(QString text) {
 }
 } // namespace
 
-FrmInit::FrmInit(QWidget *parent, const LanguageList &languages)
+WelcomeWindow::WelcomeWindow(QWidget *parent, const LanguageList &languages)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_image(new QLabel(this)),
       m_title(new QLabel(this)), m_language(new LanguageBox(this)), m_greeting(new QLabel(this)),
       m_helpVideo(new QPushButton(this)), m_continue(new QPushButton(this)),
       m_timer(new QTimer(this)) {
-    setObjectName(QStringLiteral("frmInit"));
+    setObjectName(QStringLiteral("welcomeWindow"));
     setFont(sansFont(8));
     // The window stays where it was drawn, its client area's corner at (8670, 6735) twips.
     move(Twips::px(8670), Twips::px(6735));
@@ -81,24 +81,24 @@ FrmInit::FrmInit(QWidget *parent, const LanguageList &languages)
     setTabOrder(m_helpVideo, m_continue);
     m_language->setFocus();
 
-    connect(m_language, &QComboBox::activated, this, &FrmInit::choose);
-    connect(m_helpVideo, &QPushButton::clicked, this, &FrmInit::helpVideoRequested);
-    connect(m_continue, &QPushButton::clicked, this, &FrmInit::accept);
+    connect(m_language, &QComboBox::activated, this, &WelcomeWindow::choose);
+    connect(m_helpVideo, &QPushButton::clicked, this, &WelcomeWindow::helpVideoRequested);
+    connect(m_continue, &QPushButton::clicked, this, &WelcomeWindow::accept);
 
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(50);
-    connect(m_timer, &QTimer::timeout, this, &FrmInit::step);
+    connect(m_timer, &QTimer::timeout, this, &WelcomeWindow::step);
 }
 
-void FrmInit::setVideoAvail(const QString &letters) {
+void WelcomeWindow::setVideoAvail(const QString &letters) {
     m_videoAvail = letters;
 }
 
-QString FrmInit::videoAvail() const {
+QString WelcomeWindow::videoAvail() const {
     return m_videoAvail;
 }
 
-void FrmInit::applyTexts(const WelcomeTexts &texts, const QString &buttonTag) {
+void WelcomeWindow::applyTexts(const WelcomeTexts &texts, const QString &buttonTag) {
     fitText(m_title, m_titlePlace, texts.title);
     m_title->setText(texts.title);
     const QString greeting = lines(texts.greeting);
@@ -111,18 +111,18 @@ void FrmInit::applyTexts(const WelcomeTexts &texts, const QString &buttonTag) {
     m_buttonTag = buttonTag;
 }
 
-void FrmInit::reject() {
+void WelcomeWindow::reject() {
     if (languageChosenYet())
         accept();
 }
 
-void FrmInit::resizeEvent(QResizeEvent *event) {
+void WelcomeWindow::resizeEvent(QResizeEvent *event) {
     QDialog::resizeEvent(event);
     if (size() != m_held)
         resize(m_held);
 }
 
-void FrmInit::keyPressEvent(QKeyEvent *event) {
+void WelcomeWindow::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (auto *button = qobject_cast<QPushButton *>(focusWidget());
             button && button->isEnabled())
@@ -132,7 +132,7 @@ void FrmInit::keyPressEvent(QKeyEvent *event) {
     QDialog::keyPressEvent(event);
 }
 
-void FrmInit::paintEvent(QPaintEvent *) {
+void WelcomeWindow::paintEvent(QPaintEvent *) {
     // Without a title bar the window needs an edge of its own against the desktop.
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Dark));
@@ -141,26 +141,26 @@ void FrmInit::paintEvent(QPaintEvent *) {
 
 // The marker moves only while someone can see it: the window lives on hidden for the whole run
 // after a normal start, and twenty re-laid-out texts a second cost more than the clock itself.
-void FrmInit::showEvent(QShowEvent *event) {
+void WelcomeWindow::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     m_timer->start();
 }
 
-void FrmInit::hideEvent(QHideEvent *event) {
+void WelcomeWindow::hideEvent(QHideEvent *event) {
     QDialog::hideEvent(event);
     m_timer->stop();
 }
 
-void FrmInit::holdSize(int heightTwips) {
+void WelcomeWindow::holdSize(int heightTwips) {
     m_held = QSize(Twips::px(widthTwips), Twips::px(heightTwips));
     setFixedSize(m_held);
 }
 
-bool FrmInit::languageChosenYet() const {
+bool WelcomeWindow::languageChosenYet() const {
     return m_language->currentIndex() != -1;
 }
 
-void FrmInit::step() {
+void WelcomeWindow::step() {
     const bool chosen = languageChosenYet();
     const int position = markerPosition(m_counter, chosen);
     m_counter = position + 1;
@@ -170,7 +170,7 @@ void FrmInit::step() {
         m_helpVideo->setText(helpButtonMarker(position, m_buttonTag));
 }
 
-void FrmInit::choose(int index) {
+void WelcomeWindow::choose(int index) {
     if (index < 0)
         return;
     emit languageChosen(index);

@@ -1,4 +1,4 @@
-#include "ui/frmsplash.h"
+#include "ui/aboutwindow.h"
 
 #include "ui/ctrlc.h"
 #include "ui/pictures.h"
@@ -27,7 +27,7 @@ QRect acrossFrame(int top, int height) {
 
 } // namespace
 
-FrmSplash::FrmSplash(QWidget *parent)
+AboutWindow::AboutWindow(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_frame(new QGroupBox(this)),
       m_productName(new QLabel(m_frame)), m_platform(new QLabel(m_frame)),
       m_close(new QPushButton(m_frame)), m_greeting(new QLabel(m_frame)),
@@ -36,7 +36,7 @@ FrmSplash::FrmSplash(QWidget *parent)
       m_picture(new QLabel(m_pictureFrame)),
       m_haldorin(addTextBox(this, QStringLiteral("txtHaldorin"))),
       m_adress(addTextBox(this, QStringLiteral("txtAdress"))) {
-    setObjectName(QStringLiteral("frmSplash"));
+    setObjectName(QStringLiteral("aboutWindow"));
     setFont(sansFont(8));
     setFixedSize(Twips::px(6075), Twips::px(3930));
 
@@ -59,7 +59,7 @@ FrmSplash::FrmSplash(QWidget *parent)
                     sansFont(8)};
     m_close->setGeometry(m_closePlace.drawn);
     m_close->setText(QStringLiteral("Close"));
-    connect(m_close, &QPushButton::clicked, this, &FrmSplash::closeToMain);
+    connect(m_close, &QPushButton::clicked, this, &AboutWindow::closeToMain);
 
     m_greeting->setObjectName(QStringLiteral("lblGreeting"));
     m_greeting->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -113,7 +113,7 @@ FrmSplash::FrmSplash(QWidget *parent)
     applyTexts(layout, {});
 }
 
-QPlainTextEdit *FrmSplash::addTextBox(QWidget *parent, const QString &name) {
+QPlainTextEdit *AboutWindow::addTextBox(QWidget *parent, const QString &name) {
     auto *box = new QPlainTextEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true);
@@ -130,7 +130,7 @@ QPlainTextEdit *FrmSplash::addTextBox(QWidget *parent, const QString &name) {
     return box;
 }
 
-void FrmSplash::applyTexts(const AboutTexts &texts, const QString &platformLine) {
+void AboutWindow::applyTexts(const AboutTexts &texts, const QString &platformLine) {
     const auto label = [](QLabel *target, const TextPlace &place, const QString &text) {
         fitText(target, place, text);
         target->setText(text);
@@ -153,16 +153,16 @@ void FrmSplash::applyTexts(const AboutTexts &texts, const QString &platformLine)
         target->setToolTip(texts.copyTip);
 }
 
-void FrmSplash::reject() {
+void AboutWindow::reject() {
     closeToMain();
 }
 
-void FrmSplash::closeToMain() {
+void AboutWindow::closeToMain() {
     hide();
     emit closeClicked();
 }
 
-bool FrmSplash::eventFilter(QObject *watched, QEvent *event) {
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (watched == m_close) {
@@ -176,14 +176,14 @@ bool FrmSplash::eventFilter(QObject *watched, QEvent *event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void FrmSplash::paintEvent(QPaintEvent *) {
+void AboutWindow::paintEvent(QPaintEvent *) {
     // Without a title bar the window needs an edge of its own against the desktop.
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void FrmSplash::showEvent(QShowEvent *event) {
+void AboutWindow::showEvent(QShowEvent *event) {
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);

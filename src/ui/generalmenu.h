@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/languages.h"
+#include "core/strings.h"
+
+#include <QMenu>
+
+class QAction;
+
+// The general menu: minimise, sound, language, start with the desktop, help, About and exit.
+// It opens at the pointer on a right press (the main window asks for that) and at the focused
+// control on the menu key or Shift+F10 from every control it watches.
+class GeneralMenu : public QMenu {
+    Q_OBJECT
+public:
+    GeneralMenu(const LanguageList &languages, QWidget *parent);
+
+    // The menu key and Shift+F10 on this control open the menu below it.
+    void watch(QWidget *control);
+    void openBelow(QWidget *control);
+
+    void applyTexts(const MainTexts &texts);
+    void showSound(bool on);
+    void showLanguage(int index);
+
+signals:
+    void minimiseChosen();
+    void soundChosen(bool on);
+    void languageChosen(int index);
+    void helpChosen();
+    void aboutChosen();
+    void exitChosen();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setAutostart(bool on);
+
+    QAction *minimiseItem_ = nullptr;
+    QAction *soundItem_ = nullptr;
+    QMenu *languageMenu_ = nullptr;
+    QList<QAction *> languageItems_; // one per language, in list order
+    QAction *autostartItem_ = nullptr;
+    QAction *helpItem_ = nullptr;
+    QAction *aboutItem_ = nullptr;
+    QAction *exitItem_ = nullptr;
+};
