@@ -11,11 +11,11 @@ QString RunRecord::pathFor(const QString &settingsFile) {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty() || QDir::isRelativePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
-    const QByteArray key = QCryptographicHash::hash(
-                               QFileInfo(settingsFile).absoluteFilePath().toUtf8(),
-                               QCryptographicHash::Sha256)
-                               .toHex()
-                               .left(16);
+    const QByteArray key =
+        QCryptographicHash::hash(QFileInfo(settingsFile).absoluteFilePath().toUtf8(),
+                                 QCryptographicHash::Sha256)
+            .toHex()
+            .left(16);
     return state + QStringLiteral("/Vekora/lastrun-") + QString::fromLatin1(key);
 }
 
