@@ -67,10 +67,13 @@ struct Story {
     int ringingFor = 0;
     bool zoneNamed = false; // each firing with the zone it rang in
     std::multimap<QString, std::function<void(AlarmModel &)>> plan;
+    QStringList snoozes; // when the notification's Snooze is chosen
 
     void tick(const ClockSample &now) {
         for (auto [it, end] = plan.equal_range(stamp(now)); it != end; ++it)
             it->second(alarm);
+        if (snoozes.contains(stamp(now)))
+            alarm.snooze(now.moment);
         const TickOutcome out = alarm.tick(now, true, {});
         if (out.fired || out.missed)
             said << stamp(now) + (zoneNamed ? now.moment.toLocalTime().toString(" t") : "") + u' ' +
@@ -266,6 +269,89 @@ private slots:
             AlarmModel model;
             arm(model, QStringLiteral("07:30"), c.weekday);
             QCOMPARE(model.nextRinging(c.now).value_or(QDateTime()), c.expected);
+        }
+    }
+
+    // Snoozed from the notification, the alarm rings again ten minutes later, as often as asked,
+    // and follows the alarm's rules over a sleep; off, it does not. Due together with the alarm's
+    // own moment, the two ring once. The machine is woken for whichever comes first.
+    void snoozeStories() {
+        const auto click = [](AlarmModel &a) { a.clickSwitch(); };
+        struct {
+            QStringList snoozes;
+            std::multimap<QString, std::function<void(AlarmModel &)>> plan;
+            ClockSample sleepFrom, sleepTo; // a suspend, or none when equal
+            QStringList expected;
+        } const cases[] = {
+            {{"2026-12-07 07:30:05", "2026-12-07 07:40:07"},
+             {},
+             {},
+             {},
+             {"2026-12-07 07:40:05 rings attention beep",
+              "2026-12-07 07:50:07 rings attention beep"}},
+            // Off drops it, and on again does not bring it back.
+            {{"2026-12-07 07:30:05"},
+             {{"2026-12-07 07:31:00", click}, {"2026-12-07 07:32:00", click}},
+             {},
+             {},
+             {}},
+            {{"2026-12-07 07:30:05"},
+             {},
+             at(monday, 7, 31),
+             at(monday, 7, 43),
+             {"2026-12-07 07:43:00 rings late 2 attention beep"}},
+            {{"2026-12-07 07:30:05"},
+             {},
+             at(monday, 7, 31),
+             at(monday, 8, 21),
+             {"2026-12-07 08:21:00 missed 2 27600"}},
+            {{"2026-12-07 07:30:05"},
+             {},
+             at(monday, 7, 31),
+             at(monday.addDays(1), 7, 35),
+             {"2026-12-08 07:35:00 rings late 5 attention beep"}},
+        };
+        for (const auto &c : cases) {
+            Story story;
+            arm(story.alarm, QStringLiteral("07:30"));
+            story.snoozes = c.snoozes;
+            story.plan = c.plan;
+            const bool sleeps = c.sleepFrom.moment != c.sleepTo.moment;
+            story.run(at(monday, 7, 29, 59), sleeps ? 62 : 40 * 60);
+            if (sleeps)
+                story.run(c.sleepTo, 20 * 60);
+            QCOMPARE(story.said,
+                     QStringList{"2026-12-07 07:30:00 rings attention beep"} + c.expected);
+        }
+
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"));
+        model.tick(at(monday, 7, 30, 1), true, {});
+        const ClockSample chosen = at(monday, 7, 30, 9);
+        QVERIFY(model.snooze(chosen.moment));
+        QVERIFY(!model.snooze(chosen.moment)); // nothing rings now
+        QCOMPARE(model.nextWake(chosen), chosen.moment.addSecs(600));
+        model.clickSwitch();
+        model.clickSwitch();
+        QCOMPARE(model.nextWake(chosen), QDateTime(monday.addDays(1), QTime(7, 30)));
+    }
+
+    // Closed over the alarm: the next start tells of it once, and only while it is recent. The
+    // first tick rings what it still can.
+    void missedWhileClosed() {
+        struct {
+            ClockSample lastRun, start;
+            std::optional<MissedAlarm> expected;
+        } const cases[] = {
+            {at(monday, 7, 0), at(monday, 7, 40), MissedAlarm{2, 27000}},
+            {at(monday, 7, 40), at(monday, 7, 41), std::nullopt},           // a restart after it
+            {at(monday, 7, 0), at(monday.addDays(1), 3, 30), std::nullopt}, // 20 hours after
+            {at(monday, 7, 0), at(monday, 7, 30, 30), std::nullopt},        // the first tick rings
+        };
+        for (const auto &c : cases) {
+            AlarmModel model;
+            arm(model, QStringLiteral("07:30"));
+            QCOMPARE(model.missedWhileClosed(c.lastRun.moment, c.start), c.expected);
         }
     }
 };

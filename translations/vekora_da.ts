@@ -272,6 +272,11 @@
         <translation>Ringer %1 min. for sent.</translation>
     </message>
     <message>
+        <source>Snooze 10 min</source>
+        <extracomment>Button of the ringing alarm&apos;s notification: it rings again in ten minutes</extracomment>
+        <translation>Udsæt 10 min</translation>
+    </message>
+    <message>
         <source>An alarm is about to ring or ringing</source>
         <extracomment>Shown by the desktop as the reason the computer does not go to sleep</extracomment>
         <translation>En alarm ringer snart eller ringer nu</translation>

@@ -7,6 +7,14 @@ int weekdayOf(const QDate &date) {
     return date.dayOfWeek() % 7 + 1; // Sunday = 1
 }
 
+// The first tick looks back this far, so a start inside the alarm minute still rings it.
+constexpr int firstTickLookBackSeconds = 60;
+
+MissedAlarm missedAt(const QDateTime &moment) {
+    const QDateTime local = moment.toLocalTime();
+    return {weekdayOf(local.date()), local.time().msecsSinceStartOfDay() / 1000 / 60 * 60};
+}
+
 // The local minute as one running count, so that any change of it shows.
 qint64 minuteCount(const ClockSample &sample) {
     return sample.date.toJulianDay() * 24 * 60 + sample.wholeSeconds() / 60;
@@ -28,8 +36,19 @@ std::optional<QDateTime> ringingMomentAfter(int alarmTime, int weekday, const QD
     return std::nullopt;
 }
 
+std::optional<QDateTime> AlarmModel::lastMomentIn(const QDateTime &from,
+                                                  const QDateTime &until) const {
+    std::optional<QDateTime> last;
+    for (auto next = ringingMomentAfter(alarmTime_, weekday_, from); next && *next <= until;
+         next = ringingMomentAfter(alarmTime_, weekday_, *next))
+        last = next;
+    return last;
+}
+
 void AlarmModel::setAlarm(const QString &text, std::optional<int> seconds) {
     alarmText_ = text;
+    if (seconds != alarmTime_)
+        snoozeUntil_.reset();
     if (seconds) {
         alarmTime_ = *seconds;
         setSwitchState(SwitchState::Armed);
@@ -39,6 +58,8 @@ void AlarmModel::setAlarm(const QString &text, std::optional<int> seconds) {
 }
 
 void AlarmModel::setWeekday(int entry) {
+    if (entry != weekday_)
+        snoozeUntil_.reset();
     weekday_ = entry;
 }
 
@@ -47,6 +68,9 @@ void AlarmModel::setSwitchState(SwitchState state) {
     switchState_ = state;
     if (state != SwitchState::Ringing)
         attentionFrom_.reset();
+    // Off or in error nothing rings, and a ringing alarm has used the snooze up.
+    if (state != SwitchState::Armed)
+        snoozeUntil_.reset();
     emit switchStateChanged(state, before);
 }
 
@@ -106,6 +130,9 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
         chg_ = true;
         if (switchState_ == SwitchState::Armed)
             checkAlarm(now, out);
+    } else if (switchState_ == SwitchState::Armed && snoozeUntil_ && *snoozeUntil_ <= now.moment) {
+        // A snooze ends at any second, not at the start of a minute.
+        checkAlarm(now, out);
     }
     previous_ = now.moment;
     previousMinute_ = minute;
@@ -134,24 +161,29 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
 void AlarmModel::checkAlarm(const ClockSample &now, TickOutcome &out) {
     // The first tick looks back over its own minute, so a start inside the alarm minute rings.
     // After a long sleep only the latest alarm moment counts; a week back holds every weekday.
-    const QDateTime from =
-        std::max(previous_.value_or(now.moment.addSecs(-60)), now.moment.addDays(-8));
-    std::optional<QDateTime> moment;
-    for (auto next = ringingMomentAfter(alarmTime_, weekday_, from); next && *next <= now.moment;
-         next = ringingMomentAfter(alarmTime_, weekday_, *next))
-        moment = next;
+    const QDateTime from = std::max(
+        previous_.value_or(now.moment.addSecs(-firstTickLookBackSeconds)), now.moment.addDays(-8));
+    std::optional<QDateTime> moment = lastMomentIn(from, now.moment);
+    if (moment) {
+        const std::pair<QDate, int> occasion{moment->toLocalTime().date(), alarmTime_ / 60};
+        if (lastRinging_ == occasion)
+            moment.reset();
+        else
+            lastRinging_ = occasion;
+    }
+    // A snooze that is due rings like the alarm; due in the same tick, the two ring once.
+    if (snoozeUntil_ && *snoozeUntil_ <= now.moment) {
+        if (!moment || *snoozeUntil_ > *moment)
+            moment = snoozeUntil_;
+        snoozeUntil_.reset();
+    }
     if (!moment)
         return;
-    const QDate day = moment->toLocalTime().date();
-    const std::pair<QDate, int> occasion{day, alarmTime_ / 60};
-    if (lastRinging_ == occasion)
-        return;
-    lastRinging_ = occasion;
     // Late only after a sleep or a clock stepped forward: ticking along, the moment is found
     // within a second or two.
     const qint64 late = moment->secsTo(now.moment);
     if (late > lateRingLimitSeconds) {
-        out.missed = MissedAlarm{weekdayOf(day), alarmTime_};
+        out.missed = missedAt(*moment);
         return;
     }
     setSwitchState(SwitchState::Ringing);
@@ -168,4 +200,31 @@ std::optional<QDateTime> AlarmModel::nextRinging(const ClockSample &now) const {
         return std::nullopt;
     const std::optional<QDateTime> next = ringingMomentAfter(alarmTime_, weekday_, now.moment);
     return next ? std::optional(next->toLocalTime()) : std::nullopt;
+}
+
+std::optional<QDateTime> AlarmModel::nextWake(const ClockSample &now) const {
+    std::optional<QDateTime> next = nextRinging(now);
+    if (snoozeUntil_ && (!next || *snoozeUntil_ < *next))
+        next = snoozeUntil_->toLocalTime();
+    return next;
+}
+
+bool AlarmModel::snooze(const QDateTime &now) {
+    if (switchState_ != SwitchState::Ringing)
+        return false;
+    setSwitchState(SwitchState::Armed);
+    inverted_ = false;
+    chg_ = true;
+    snoozeUntil_ = now.addSecs(snoozeSeconds);
+    return true;
+}
+
+std::optional<MissedAlarm> AlarmModel::missedWhileClosed(const QDateTime &lastRun,
+                                                         const ClockSample &now) const {
+    if (switchState_ != SwitchState::Armed)
+        return std::nullopt;
+    const QDateTime until = now.moment.addSecs(-firstTickLookBackSeconds);
+    const QDateTime from = std::max(lastRun, now.moment.addSecs(-closedMissLimitSeconds));
+    const std::optional<QDateTime> moment = lastMomentIn(from, until);
+    return moment ? std::optional(missedAt(*moment)) : std::nullopt;
 }

@@ -10,7 +10,8 @@
 #include <functional>
 #include <optional>
 
-// An alarm minute that passed while nobody could hear it (the machine slept, the clock jumped).
+// An alarm minute that passed while nobody could hear it (the machine slept, the clock jumped,
+// the program was not running).
 struct MissedAlarm {
     int weekday = 1;   // the day it fell on, Sunday = 1
     int alarmTime = 0; // seconds after midnight
@@ -55,6 +56,11 @@ public:
     // Ticks further apart than this on the real clock mean the machine slept or the clock was
     // stepped; a daylight-saving or time-zone change moves only the local reading.
     static constexpr int maxTickGapSeconds = 2;
+    // A snoozed alarm rings again this long after the snooze was chosen.
+    static constexpr int snoozeSeconds = 10 * 60;
+    // An alarm that fell while the program was closed is told of at the next start only this
+    // long after: by the next day nobody needs to hear of this morning's alarm.
+    static constexpr int closedMissLimitSeconds = 12 * 60 * 60;
 
     // The alarm time in seconds after midnight, as the time field last read it.
     int alarmTime() const { return alarmTime_; }
@@ -95,12 +101,26 @@ public:
     // The next moment after now the alarm rings as set, in local time, or nothing when it cannot
     // (off, in error, no day chosen).
     std::optional<QDateTime> nextRinging(const ClockSample &now) const;
+    // What rings next, the alarm or a snooze: the machine is woken for this one.
+    std::optional<QDateTime> nextWake(const ClockSample &now) const;
+
+    // Ends the ringing as Stop does and rings once more snoozeSeconds after now; false when
+    // nothing rings. Switching off, a new time or weekday drops it; any ringing uses it up.
+    bool snooze(const QDateTime &now);
+    std::optional<QDateTime> snoozedUntil() const { return snoozeUntil_; }
+
+    // The last moment the armed alarm would have rung after lastRun, when the program was not
+    // running then, and only when it is recent. A moment the first tick still rings is not one.
+    std::optional<MissedAlarm> missedWhileClosed(const QDateTime &lastRun,
+                                                 const ClockSample &now) const;
 
 signals:
     void switchStateChanged(SwitchState state, std::optional<SwitchState> before);
 
 private:
     void checkAlarm(const ClockSample &now, TickOutcome &out);
+    // The alarm's last moment after from and at or before until.
+    std::optional<QDateTime> lastMomentIn(const QDateTime &from, const QDateTime &until) const;
 
     int alarmTime_ = 0;
     QString alarmText_ = QStringLiteral("00:00");
@@ -118,6 +138,7 @@ private:
     std::optional<QDateTime> attentionFrom_; // when the present ringing began to ask for attention
     // The day and minute that last rang: a repeated hour or a clock set back rings it once.
     std::optional<std::pair<QDate, int>> lastRinging_;
+    std::optional<QDateTime> snoozeUntil_;
 };
 
 // The first moment after `after` at which an alarm set for `alarmTime` seconds after local

@@ -77,6 +77,8 @@ MainTexts mainTexts(const TextSource &tx) {
     m.missedAlarm = tx.translate("MainWindow", "Missed alarm: %1 %2");
     //: Last line of the ringing alarm's notification after a sleep; %1 whole minutes
     m.lateNote = tx.translate("MainWindow", "Rings %1 min. late.");
+    //: Button of the ringing alarm's notification: it rings again in ten minutes
+    m.snoozeAction = tx.translate("MainWindow", "Snooze 10 min");
     //: Shown by the desktop as the reason the computer does not go to sleep
     m.keepAwake = tx.translate("MainWindow", "An alarm is about to ring or ringing");
     //: The weekday list shows the first three letters of each weekday; "All" is the first entry.

@@ -24,6 +24,7 @@ struct MainTexts {
     QString saveFailed;               // %1 the settings file, %2 why
     QString missedAlarm;              // %1 the weekday's three letters, %2 hh:mm
     QString lateNote;                 // %1 minutes
+    QString snoozeAction;             // the notification's button that rings again later
     QString keepAwake;                // why the machine must not sleep now
     std::array<QString, 8> daytxt;    // 0 every day, 1..7 Sunday..Saturday
     std::array<QString, 13> monthtxt; // 1..12
