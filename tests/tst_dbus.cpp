@@ -141,7 +141,9 @@ private slots:
             QSKIP("dbus-daemon is not installed (Debian package dbus)");
     }
 
-    void ringingAlarmIsStoppedFromItsNotification() {
+    // Snoozed from its notification the alarm goes quiet and rings again ten minutes later;
+    // stopped there, or by the switch, its notification goes.
+    void ringingAlarmIsSnoozedOrStoppedFromItsNotification() {
         PrivateBus bus;
         FakeNotifications notifications;
         QVERIFY2(bus.serve("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
@@ -160,37 +162,55 @@ private slots:
         child<QTimer>(form, "tickTimer")->stop();
         form.start();
         form.controller().tick();
-        const QString shown = QStringLiteral("Alarm !!!|Stand-up|stop,Stop|uchar2");
+        const auto ticks = [&](int seconds) {
+            rig.clock.advance(seconds);
+            form.controller().tick();
+        };
+        const QString shown =
+            QStringLiteral("Alarm !!!|Stand-up|stop,Stop,snooze,Snooze 10 min|uchar2");
         QTRY_COMPARE(notifications.calls, QStringList{shown});
-        emit notifications.ActionInvoked(101, QStringLiteral("stop"));
+        emit notifications.ActionInvoked(101, QStringLiteral("snooze"));
+        QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101"}));
+        QCOMPARE(form.controller().model().switchState(), std::optional(SwitchState::Armed));
+        const qint64 snoozedAt = rig.clock.now().moment.toSecsSinceEpoch();
+        QCOMPARE(rig.wake.wakeup, snoozedAt + 540); // a minute before the snooze ends
+        ticks(599);
+        QCOMPARE(notifications.calls.size(), 2);
+        ticks(1);
+        QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", shown}));
+        emit notifications.ActionInvoked(103, QStringLiteral("stop"));
         QTRY_COMPARE(form.controller().model().switchState(), std::optional(SwitchState::Armed));
+        QCOMPARE(rig.wake.wakeup, snoozedAt + 86400 - 60); // back to the alarm's own moment
 
         // Next day a click on the switch stops it, and the notification goes with it.
-        rig.clock.advance(86399);
-        form.controller().tick();
-        rig.clock.advance(1);
-        form.controller().tick();
+        ticks(86400 - 601);
+        ticks(1);
         QTest::mouseClick(child<QPushButton>(form, "alarmSwitch"), Qt::LeftButton);
-        QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", shown, "close 103"}));
+        QTRY_COMPARE(notifications.calls,
+                     (QStringList{shown, "close 101", shown, "close 103", shown, "close 105"}));
     }
 
     // A server that reads markup gets the message escaped in every body; the title stays plain.
+    // One that shows no action buttons is offered Stop alone, as ever.
     void messageIsPlainTextInEveryBody() {
         for (const bool markup : {false, true}) {
             PrivateBus bus;
             FakeNotifications notifications;
-            if (markup)
-                notifications.capabilities << QStringLiteral("body-markup");
+            notifications.capabilities =
+                markup ? QStringList{"actions", "body-markup"} : QStringList{};
             QVERIFY(bus.serve("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                               &notifications));
             DBusNotifier notifier([&bus] { return bus.connect(QStringLiteral("client")); });
+            notifier.setSnoozeLabel(QStringLiteral("Later"));
             notifier.show(QStringLiteral("A&B"), QStringLiteral("a<b & c"));
             notifier.notice(QStringLiteral("Missed"), QStringLiteral("x > y"));
             const QString body = markup ? "a&lt;b &amp; c" : "a<b & c";
             const QString note = markup ? "x &gt; y" : "x > y";
             QTRY_COMPARE(notifications.calls.size(), 2);
-            QCOMPARE(notifications.calls, (QStringList{"Missed|" + note + "||uchar1",
-                                                       "A&B|" + body + "|stop,Stop|uchar2"}));
+            QCOMPARE(notifications.calls,
+                     (QStringList{"Missed|" + note + "||uchar1",
+                                  "A&B|" + body + "|stop,Stop" + (markup ? ",snooze,Later" : "") +
+                                      "|uchar2"}));
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include "core/alarmtext.h"
 #include "fakes.h"
+#include "platform/runrecord.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -189,6 +190,43 @@ private slots:
             QCOMPARE(seen, shown ? QStringList(QStringLiteral("aboutWindow")) : QStringList());
             QCOMPARE(form->isVisible(), shown); // the Close button shows the main window
         }
+    }
+
+    // An alarm that rings while the start-up's About window is open sends that window away, so
+    // the ringing window is not hidden behind it.
+    void aRingingAlarmClosesTheStartupsAbout() {
+        TestRig rig;
+        rig.draw = 0.07;
+        rig.writeIni(iniWithAlarm(QStringLiteral("07:30")));
+        rig.clock.set(QDate(2026, 12, 7), 7, 29, 59);
+        auto form = rig.window();
+        bool stayed = false;
+        onNextModal([&](QWidget *about) {
+            rig.clock.advance(1);
+            form->controller().tick();
+            if ((stayed = about->isVisible()))
+                static_cast<QDialog *>(about)->reject();
+        });
+        form->start();
+        QVERIFY(!stayed);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Alarm !!!"));
+    }
+
+    // Closed over its alarm, the program tells of it at the next start, and only once.
+    void anAlarmMissedWhileClosedIsToldOnce() {
+        TestRig rig;
+        Platform platform = rig.platform();
+        platform.runRecordFile = rig.folder() + QStringLiteral("lastrun");
+        rig.writeIni(iniWithAlarm(QStringLiteral("07:30")));
+        rig.clock.set(QDate(2026, 12, 7), 7, 0);
+        QVERIFY(RunRecord(platform.runRecordFile).stamp(rig.clock.now().moment));
+        for (const int minutes : {40, 1}) {
+            rig.clock.advance(minutes * 60);
+            MainWindow form(platform);
+            form.start();
+        }
+        QCOMPARE(rig.notifier.notices, QStringList{QStringLiteral("Missed alarm: Mon 07:30|")});
     }
 
     // A save that fails is told once, naming the file, not at every minute after.

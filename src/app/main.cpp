@@ -7,6 +7,7 @@
 #include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
+#include "platform/runrecord.h"
 #include "platform/signalwatcher.h"
 #include "platform/singleinstance.h"
 #include "platform/soundplayer.h"
@@ -54,6 +55,7 @@ int main(int argc, char *argv[]) {
     platform.settingsFile = settingsFilePath(platform.programFolder);
     platform.settingsReadFile = settingsReadPath(platform.programFolder);
     platform.cacheFolder = helpCacheFolder();
+    platform.runRecordFile = RunRecord::pathFor(platform.settingsFile);
 
     // Before the window reads or writes anything: a copy already running with these settings
     // gets its window back, and this one leaves the settings alone.

@@ -212,10 +212,11 @@ std::optional<QDateTime> AlarmModel::nextWake(const ClockSample &now) const {
 bool AlarmModel::snooze(const QDateTime &now) {
     if (switchState_ != SwitchState::Ringing)
         return false;
+    // Set before the switch tells of the change, so the wake-up asked for then is the snooze.
+    snoozeUntil_ = now.addSecs(snoozeSeconds);
     setSwitchState(SwitchState::Armed);
     inverted_ = false;
     chg_ = true;
-    snoozeUntil_ = now.addSecs(snoozeSeconds);
     return true;
 }
 

@@ -11,6 +11,7 @@ const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interface = QStringLiteral("org.freedesktop.Notifications");
 const QString stopAction = QStringLiteral("stop");
+const QString snoozeAction = QStringLiteral("snooze");
 
 QDBusMessage call(const QString &method) {
     return QDBusMessage::createMethodCall(service, path, interface, method);
@@ -65,6 +66,7 @@ void DBusNotifier::askCapabilities() {
         watcher->deleteLater();
         const QDBusPendingReply<QStringList> reply = *watcher;
         m_bodyMarkup = reply.isValid() && reply.value().contains(QStringLiteral("body-markup"));
+        m_actions = reply.isValid() && reply.value().contains(QStringLiteral("actions"));
         m_inFlight = false;
         for (const auto &[title, body] : std::exchange(m_waitingNotices, {}))
             notice(title, body);
@@ -126,9 +128,13 @@ void DBusNotifier::sendNotify(const QString &title, const QString &body) {
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(2)); // critical: stays up
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("vekora"));
 
+    // Stop is offered as it always was; Snooze only where the server says it shows actions.
+    QStringList actions{stopAction, QStringLiteral("Stop")};
+    if (m_actions && !snoozeLabel().isEmpty())
+        actions << snoozeAction << snoozeLabel();
     QDBusMessage notify = call(QStringLiteral("Notify"));
     notify << QStringLiteral("Vekora") << m_id << QStringLiteral("vekora") << title
-           << bodyText(body) << QStringList{stopAction, QStringLiteral("Stop")} << hints << 0;
+           << bodyText(body) << actions << hints << 0;
 
     m_inFlight = true;
     auto *watcher = new QDBusPendingCallWatcher(m_bus->asyncCall(notify), this);
@@ -154,8 +160,12 @@ void DBusNotifier::sendWaiting() {
 }
 
 void DBusNotifier::onActionInvoked(uint id, const QString &actionKey) {
-    if (id != 0 && id == m_id && actionKey == stopAction)
+    if (id == 0 || id != m_id)
+        return;
+    if (actionKey == stopAction)
         emit stopRequested();
+    else if (actionKey == snoozeAction)
+        emit snoozeRequested();
 }
 
 void DBusNotifier::onNotificationClosed(uint id, uint) {

@@ -49,5 +49,6 @@ private:
     bool m_closeWhenKnown = false;
     std::optional<std::pair<QString, QString>> m_nextShow; // asked for while a call was in flight
     std::optional<bool> m_bodyMarkup;                      // unknown until the server answers
+    bool m_actions = false;                                // the server shows action buttons
     std::vector<std::pair<QString, QString>> m_waitingNotices;
 };

@@ -26,6 +26,7 @@ struct Platform {
     QString settingsFile;            // where the settings are saved
     QString settingsReadFile;        // where the start-up reads them; empty: settingsFile
     QString cacheFolder;             // where the built-in help is copied to; empty: never
+    QString runRecordFile;           // when the program last ran; empty: not kept
     // The languages offered, in menu order; tests add one of their own.
     LanguageList languages = programLanguages();
 

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/help.h"
 #include "platform/notifier.h"
+#include "platform/runrecord.h"
 #include "platform/settingsfile.h"
 #include "platform/sleepinhibitor.h"
 #include "platform/wakescheduler.h"
@@ -42,6 +43,9 @@ AlarmController::AlarmController(const Platform &platform, QObject *parent)
             if (model_.switchState() == SwitchState::Ringing)
                 clickSwitch();
         });
+    if (platform_.notifier)
+        connect(platform_.notifier, &AlarmNotifier::snoozeRequested, this,
+                [this] { model_.snooze(platform_.clock->now().moment); });
 
     // Re-armed at every tick for the next whole second, so the display never drifts.
     tickTimer_ = new QTimer(this);
@@ -67,6 +71,8 @@ void AlarmController::tick() {
     if (normal)
         place_ = window.topLeft;
     const TickOutcome out = model_.tick(now_, normal, [this] { saveSettings(); });
+    if (out.minuteChanged)
+        stampRunRecord();
 
     TickView view;
     view.minimise = out.minimise;
@@ -75,11 +81,7 @@ void AlarmController::tick() {
         view.date = dateLine(language_, texts_, now_.date);
     if (out.missed) {
         scheduleWakeup();
-        if (platform_.notifier)
-            platform_.notifier->notice(
-                texts_.missedAlarm.arg(texts_.daytxt[out.missed->weekday].left(3),
-                                       timeText(out.missed->alarmTime).left(5)),
-                model_.message());
+        noticeMissed(*out.missed);
     }
     if (out.fired) {
         holdAwake(AlarmModel::keepAwakeSeconds);
@@ -183,6 +185,8 @@ void AlarmController::setLanguage(int index) {
         qWarning("vekora: no catalog for language \"%s\"; the texts stay English",
                  qUtf8Printable(language.code));
     texts_ = currentStrings().main;
+    if (platform_.notifier)
+        platform_.notifier->setSnoozeLabel(texts_.snoozeAction);
     helpPath_ = helpFilePath(platform_.dataFolder, language);
     setSwitchState(model_.switchState().value_or(SwitchState::Error));
     // The weekday list is filled anew and has no "none" entry selected afterwards.
@@ -194,9 +198,36 @@ void AlarmController::setLanguage(int index) {
 std::optional<StoredPlace> AlarmController::loadSettings(const PlaceLimits &limits) {
     const std::optional<QByteArray> bytes = readSettingsFile(platform_.settingsToRead());
     // An empty file is what a crash or a full disk leaves behind: start as if there were none.
-    if (!bytes || bytes->isEmpty())
+    if (!bytes || bytes->isEmpty()) {
+        stampRunRecord();
         return std::nullopt;
-    return applySettings(decodeSettingsLines(*bytes), limits);
+    }
+    const StoredPlace place = applySettings(decodeSettingsLines(*bytes), limits);
+    reportMissedWhileClosed();
+    return place;
+}
+
+// Left as a notice, not rung: the program may have been closed on purpose.
+void AlarmController::reportMissedWhileClosed() {
+    const ClockSample now = platform_.clock->now();
+    const std::optional<QDateTime> lastRun = RunRecord(platform_.runRecordFile).lastRun();
+    if (lastRun) {
+        if (const std::optional<MissedAlarm> missed = model_.missedWhileClosed(*lastRun, now))
+            noticeMissed(*missed);
+    }
+    stampRunRecord();
+}
+
+void AlarmController::stampRunRecord() {
+    if (!platform_.runRecordFile.isEmpty())
+        RunRecord(platform_.runRecordFile).stamp(platform_.clock->now().moment);
+}
+
+void AlarmController::noticeMissed(const MissedAlarm &missed) {
+    if (platform_.notifier)
+        platform_.notifier->notice(texts_.missedAlarm.arg(texts_.daytxt[missed.weekday].left(3),
+                                                          timeText(missed.alarmTime).left(5)),
+                                   model_.message());
 }
 
 // Each line is applied before the next is read; a short file stops at its first missing line
@@ -305,7 +336,7 @@ void AlarmController::saveSettings(bool tellFailure) {
 void AlarmController::scheduleWakeup() {
     if (!platform_.wake)
         return;
-    const std::optional<QDateTime> next = model_.nextRinging(platform_.clock->now());
+    const std::optional<QDateTime> next = model_.nextWake(platform_.clock->now());
     if (next)
         platform_.wake->setWakeup(next->toSecsSinceEpoch() - wakeLeadSeconds);
     else
@@ -316,9 +347,8 @@ void AlarmController::onResumed() {
     tick();
     tickTimer_->start(msUntilNextSecond(platform_.clock->now()));
     const ClockSample now = platform_.clock->now();
-    if (const std::optional<QDateTime> next = model_.nextRinging(now)) {
-        const qint64 ahead =
-            now.moment.secsTo(*next);
+    if (const std::optional<QDateTime> next = model_.nextWake(now)) {
+        const qint64 ahead = now.moment.secsTo(*next);
         // A lid closed again right after the wake-up must not take the alarm with it.
         if (ahead >= 0 && ahead < AlarmModel::resumeWindowSeconds)
             holdAwake(ahead + AlarmModel::keepAwakeSeconds);
@@ -345,6 +375,7 @@ void AlarmController::releaseAwake() {
 }
 
 void AlarmController::stop() {
+    stampRunRecord();
     if (platform_.wake)
         platform_.wake->clearWakeup();
     releaseAwake();

@@ -113,6 +113,9 @@ private:
     StoredPlace applySettings(const QStringList &lines, const PlaceLimits &limits);
     void onSwitchChanged(SwitchState state, std::optional<SwitchState> before);
     void scheduleWakeup();
+    void reportMissedWhileClosed();
+    void stampRunRecord();
+    void noticeMissed(const MissedAlarm &missed);
     void onResumed();
     void holdAwake(qint64 forSeconds);
     void releaseAwake();

@@ -278,6 +278,10 @@ void MainWindow::showTick(const TickView &view) {
         showDateLine(dateLine_, shownDate_);
     }
     if (view.ringing) {
+        // The start-up's About window would stay on top of the ringing window, and the start-up
+        // would wait behind it: it goes as its Close button would send it.
+        if (aboutWindow_ && aboutWindow_->isModal() && aboutWindow_->isVisible())
+            aboutWindow_->reject();
         if (!isNormalState())
             setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         setWindowTitle(controller_->ringingTitle());
