@@ -16,7 +16,7 @@
 #include "platform/dbusnotifier.h"
 #include "platform/desktopattention.h"
 #include "platform/soundplayer.h"
-#include "ui/form1.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QDateTime>
