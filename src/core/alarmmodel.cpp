@@ -3,9 +3,6 @@
 #include <algorithm>
 
 namespace {
-int weekdayOf(const QDate &date) {
-    return date.dayOfWeek() % 7 + 1; // Sunday = 1
-}
 
 // The first tick looks back this far, so a start inside the alarm minute still rings it.
 constexpr int firstTickLookBackSeconds = 60;
@@ -93,7 +90,7 @@ SwitchClick AlarmModel::clickSwitch() {
         }
     }
     inverted_ = false;
-    chg_ = true;
+    refreshDue_ = true;
     return result;
 }
 
@@ -102,32 +99,33 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
     TickOutcome out;
     const qint64 minute = minuteCount(now);
 
-    if (windowNormal && chg_)
-        chg1_ = true;
-    if (winstate_ == 1) {
-        ++winstateN_;
-        if (winstateN_ == 10) {
-            winstate_ = 0;
+    if (windowNormal && refreshDue_)
+        saveDue_ = true;
+    if (minimisePending_) {
+        ++ticksSinceStart_;
+        if (ticksSinceStart_ == minimiseAtTick) {
+            minimisePending_ = false;
             out.minimise = true;
         }
         // The start-up's own changes must not count as the user's.
-        if (winstateN_ < 3)
-            chg1_ = false;
-        if (chg1_ && winstateN_ > 2) {
-            winstate_ = 0;
-            chg1_ = false;
+        if (ticksSinceStart_ <= startupTicks)
+            saveDue_ = false;
+        // The user worked with the window: it stays as it is.
+        if (saveDue_ && ticksSinceStart_ > startupTicks) {
+            minimisePending_ = false;
+            saveDue_ = false;
         }
     }
 
     // The very first tick counts as a new minute, so a start inside the alarm minute rings.
     out.minuteChanged = !previousMinute_ || *previousMinute_ != minute;
     if (out.minuteChanged) {
-        if (chg1_) {
+        if (saveDue_) {
             if (save)
                 save();
-            chg1_ = false;
+            saveDue_ = false;
         }
-        chg_ = true;
+        refreshDue_ = true;
         if (switchState_ == SwitchState::Armed)
             checkAlarm(now, out);
     } else if (switchState_ == SwitchState::Armed && snoozeUntil_ && *snoozeUntil_ <= now.moment) {
@@ -136,7 +134,7 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
     }
     previous_ = now.moment;
     previousMinute_ = minute;
-    out.refreshDate = chg_;
+    out.refreshDate = refreshDue_;
 
     if (switchState_ == SwitchState::Ringing) {
         out.ringing = true;
@@ -149,10 +147,10 @@ TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
         out.inverted = inverted_;
         return out;
     }
-    if (chg_) {
+    if (refreshDue_) {
         out.refresh = true;
         inverted_ = false;
-        chg_ = false;
+        refreshDue_ = false;
     }
     out.inverted = inverted_;
     return out;
@@ -216,7 +214,7 @@ bool AlarmModel::snooze(const QDateTime &now) {
     snoozeUntil_ = now.addSecs(snoozeSeconds);
     setSwitchState(SwitchState::Armed);
     inverted_ = false;
-    chg_ = true;
+    refreshDue_ = true;
     return true;
 }
 

@@ -58,6 +58,10 @@ public:
     static constexpr int maxTickGapSeconds = 2;
     // A snoozed alarm rings again this long after the snooze was chosen.
     static constexpr int snoozeSeconds = 10 * 60;
+    // A window stored minimised goes down at this tick after the start, so it is seen first.
+    static constexpr int minimiseAtTick = 10;
+    // The first ticks belong to the start-up: changes then are its own, not the user's.
+    static constexpr int startupTicks = 2;
     // An alarm that fell while the program was closed is told of at the next start only this
     // long after: by the next day nobody needs to hear of this morning's alarm.
     static constexpr int closedMissLimitSeconds = 12 * 60 * 60;
@@ -83,15 +87,15 @@ public:
     void setSwitchState(SwitchState state);
     SwitchClick clickSwitch();
 
-    // chg: show changes at the next tick (and, in normal window state, save them).
-    void markChanged() { chg_ = true; }
-    bool changed() const { return chg_; }
-    // chg1: save at the next minute change.
-    void markSaveDue() { chg1_ = true; }
+    // Show changes at the next tick (and, in normal window state, save them).
+    void markChanged() { refreshDue_ = true; }
+    bool changed() const { return refreshDue_; }
+    // Save at the next minute change.
+    void markSaveDue() { saveDue_ = true; }
     // A window stored minimised is minimised a few ticks after the start, unless touched.
     void minimiseAfterStart() {
-        winstate_ = 1;
-        winstateN_ = 0;
+        minimisePending_ = true;
+        ticksSinceStart_ = 0;
     }
 
     // One tick. save runs at the minute change when settings are due, before the alarm is
@@ -128,10 +132,10 @@ private:
     QString message_;
     bool sound_ = false;
     std::optional<SwitchState> switchState_;
-    bool chg_ = false;
-    bool chg1_ = false;
-    int winstate_ = 0;
-    int winstateN_ = 0;
+    bool refreshDue_ = false; // switch, colours and title to be shown anew
+    bool saveDue_ = false;    // the settings to be saved at the next minute change
+    bool minimisePending_ = false;
+    int ticksSinceStart_ = 0;
     bool inverted_ = false;
     std::optional<QDateTime> previous_;      // the last tick's moment
     std::optional<qint64> previousMinute_;   // and the local minute it showed, counted on

@@ -3,6 +3,11 @@
 #include <QDate>
 #include <QDateTime>
 
+// The weekday as the weekday list counts: Sunday = 1 .. Saturday = 7.
+inline int weekdayOf(const QDate &date) {
+    return date.dayOfWeek() % 7 + 1;
+}
+
 // One reading of the clock: an absolute moment, and the local date and time of day it showed
 // then. The local reading is derived from the moment, so the two always belong together.
 struct ClockSample {
@@ -19,7 +24,7 @@ struct ClockSample {
     // Whole seconds, never rounded up into the next second, so 0..86399.
     int wholeSeconds() const { return static_cast<int>(seconds); }
     // Sunday = 1 .. Saturday = 7.
-    int weekday() const { return date.dayOfWeek() % 7 + 1; }
+    int weekday() const { return weekdayOf(date); }
 };
 
 // The moment the local clock first shows `msecsOfDay` on `date`. Where it never does (the hour

@@ -67,7 +67,7 @@ QString minimisedCaption(const MainTexts &texts, const AlarmModel &alarm, const 
     // The weekday list with nothing chosen shows an empty day in front.
     QString dayPrefix = QStringLiteral(" ");
     if (const std::optional<QDateTime> next = alarm.nextRinging(now)) {
-        const int weekday = next->date().dayOfWeek() % 7 + 1; // Sunday = 1
+        const int weekday = weekdayOf(next->date());
         dayPrefix =
             next->date() == now.date ? QString() : entry(texts.daytxt, weekday).left(2) + u' ';
     }
