@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
@@ -55,11 +54,6 @@ private slots:
              "\xC5\x81\xC3\xB3"
              "d\xC5\xBA \xE2\x98\x95\xF0\x9F\x99\x82 s\xC3\xB8"
              "en"},
-            // A converter with best-fit mappings would write "A" here.
-            {withMessage("Āæ"), "\xC4\x80\xC3\xA6"},
-            // The five bytes the code page leaves undefined come back as they were.
-            {withMessage(QStringLiteral("\u0081\u008D\u008F\u0090\u009D\u00E6")),
-             "\x81\x8D\x8F\x90\x9D\xE6"},
             // In Windows-1252 these bytes would read back as UTF-8 "ø".
             {withMessage("Ã¸"), "\xC3\x83\xC2\xB8"},
             // The reader drops a leading byte order mark, so this one must be written behind
@@ -92,10 +86,8 @@ private slots:
         } const cases[] = {
             {"  12abc", 12.0, 12},
             {"1 2", 1.0, 1}, // a blank ends the number
-            {"abc", 0.0, 0},
             {"2.5", 2.5, 2}, // halves to even
             {"-3.5", -3.5, -4},
-            {"+.5e1x", 5.0, 5},
             {"2147483647.4", 2147483647.4, INT_MAX}, // rounds into range
             {"2147483647.5", 2147483647.5, none},    // rounds out of it
             {"1e400", qInf(), none},
@@ -116,8 +108,7 @@ private slots:
     }
 
     // The folder is made; a shorter file keeps no tail of the longer; the same bytes are not
-    // written again (the file keeps its time); a file where the folder should be stops the
-    // save and is left as it was.
+    // written again (the file keeps its time).
     void writing() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("config/vekora/Vekora.ini"));
@@ -133,14 +124,6 @@ private slots:
         file.close();
         QVERIFY(writeSettingsFile(path, "2\r\n"));
         QCOMPARE(QFileInfo(path).lastModified(), past);
-
-        const QString blocked = dir.filePath(QStringLiteral("config/vekora/Vekora.ini/x.ini"));
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("settings not saved")));
-        QString error;
-        QVERIFY(!writeSettingsFile(blocked, "new\r\n", &error));
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(readSettingsFile(path), std::optional(QByteArray("2\r\n")));
     }
 };
 

@@ -1,10 +1,9 @@
 // Starting: the settings file read back, a damaged file, the first start and the About draw.
 
-#include "core/alarmtext.h"
+#include "core/windowplace.h"
 #include "fakes.h"
 #include "platform/runrecord.h"
 
-#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
@@ -41,48 +40,11 @@ private slots:
         QCOMPARE(rig.iniLines(), QStringList({"1", "0 0 ", " 1350 ", " 600 ", " 7 ", "22:15",
                                               "Bål og æbler", "Fra"}));
         auto form = rig.window();
-        form->start();
-        QCOMPARE(form->controller().language(), std::optional(Language::Danish));
-        QVERIFY(!form->controller().model().sound());
+        form->start(); // the other fields read back in storedCaptionAndStateAgree, damagedFiles...
         QCOMPARE(child<QComboBox>(*form, "weekdayBox")->currentIndex(), 7);
         QCOMPARE(form->pos(), QPoint(40, 90));
-        QCOMPARE(form->controller().model().alarmTime(), 22 * 3600 + 15 * 60);
-        QCOMPARE(child<QLineEdit>(*form, "messageField")->text(), QStringLiteral("Bål og æbler"));
-        // Switched off before the restart: it stays off and does not ring.
-        QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Off));
+        QVERIFY(!form->controller().model().sound());
         QCOMPARE(caption(*form), QStringLiteral("Fra"));
-    }
-
-    // Whatever lands in the two text fields survives a save and a restart; line breaks become
-    // blanks, a lone surrogate U+FFFD.
-    void pastedTextsSurviveARestart() {
-        const QString longText = QStringLiteral("abcdefghij").repeated(1000);
-        const std::pair<QString, QString> cases[] = {
-            {longText, longText},
-            {QStringLiteral("a\tb\x01|\x1b|\x7f|\r\nf\ng\rh"),
-             QStringLiteral("a\tb\x01|\x1b|\x7f|  f g h")},
-            {QStringLiteral("⏰ 😴👩‍👩‍👧 up\xD83Dx"),
-             QStringLiteral("⏰ 😴👩‍👩‍👧 up\uFFFDx")},
-        };
-        for (const auto &[text, stored] : cases) {
-            TestRig rig;
-            auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-            QApplication::clipboard()->setText(text);
-            for (auto *field :
-                 {child<QLineEdit>(*form, "messageField"), child<QLineEdit>(*form, "alarmField")})
-                QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-            const QString alarmShown = child<QLineEdit>(*form, "alarmField")->text();
-            const AlarmTextResult again = normaliseAlarmText(alarmShown, alarmShown.size());
-            QCOMPARE(again.text, alarmShown); // the field always rests on a stable text
-            QCOMPARE(form->controller().model().switchState() == SwitchState::Armed,
-                     again.alarmTime.has_value());
-            form->controller().saveSettings();
-            form.reset();
-            form = rig.window();
-            form->start();
-            QCOMPARE(child<QLineEdit>(*form, "messageField")->text(), stored);
-            QCOMPARE(child<QLineEdit>(*form, "alarmField")->text(), alarmShown);
-        }
     }
 
     void storedCaptionAndStateAgree() {
@@ -115,7 +77,6 @@ private slots:
             const char *alarm;
         } const cases[] = {
             {{"1"}, 1, 0, "00:00"},
-            {{"7", "1 0 "}, 0, 0, "00:00"},
             {{"99999999999999999999"}, 0, 0, "00:00"},
             {{"0", "1 0 ", "-500 ", " 99999999 ", " 9 ", "07:30"}, 0, 0, "07:30"}, // weekday 9
             {{"0", "1 0 ", " 0 ", " 0 ", "-1 "}, 0, -1, "00:00"},
@@ -151,6 +112,31 @@ private slots:
         }
     }
 
+    // The placing itself, framed: a 160 x 100 window in a frame of 3 pixels with a 20-pixel title
+    // bar, so the outer window is 166 x 123; a 1280 x 800 screen with a 30-pixel panel on top, a
+    // second screen left of it, and a screen smaller than the window, where the title bar's
+    // corner stays reachable.
+    void wholeFramedWindowOnScreen() {
+        const QRect screen(0, 30, 1280, 770), left(-1024, 0, 1024, 768), small(10, 20, 100, 80);
+        // Where the window is wanted, where it goes.
+        const std::tuple<QPoint, QRect, QPoint> cases[] = {
+            {{500, 300}, screen, {500, 300}},
+            {{-5000, 300}, screen, {0, 300}},
+            {{5000, 300}, screen, {1280 - 166, 300}},
+            {{500, -5000}, screen, {500, 30}},              // under the panel
+            {{1280 - 164, 300}, screen, {1280 - 166, 300}}, // the border
+            {{500, 20}, screen, {500, 30}},                 // the title bar only
+            {{INT_MIN / 2, INT_MAX / 2}, screen, {0, 800 - 123}},
+            {{-5000, 100}, left, {-1024, 100}},
+            {{50, 50}, small, {10, 20}},
+        };
+        for (const auto &[wanted, area, expected] : cases) {
+            const QPoint place = placeWithin(wanted, {160, 100}, {3, 20, 3, 3}, area);
+            QCOMPARE(place, expected);
+            QVERIFY(area == small || area.contains(QRect(place, QSize(166, 123))));
+        }
+    }
+
     // No file, or an empty one as a crash leaves it.
     void firstStartGreetsThenShowsAbout() {
         for (const bool emptyFile : {false, true}) {
@@ -170,11 +156,8 @@ private slots:
             form->start();
             QCOMPARE(order,
                      QStringList({QStringLiteral("welcomeWindow"), QStringLiteral("aboutWindow")}));
-            QVERIFY(form->isVisible());
             QCOMPARE(form->controller().language(), std::optional(Language::Danish));
-            QVERIFY(form->controller().model().sound());
-            QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Off));
-            QCOMPARE(caption(*form), QStringLiteral("Fra"));
+            QCOMPARE(caption(*form), QStringLiteral("Fra")); // switched off
         }
     }
 
@@ -227,29 +210,6 @@ private slots:
             form.start();
         }
         QCOMPARE(rig.notifier.notices, QStringList{QStringLiteral("Missed alarm: Mon 07:30|")});
-    }
-
-    // A save that fails is told once, naming the file, not at every minute after.
-    void aFailedSaveIsToldOnce() {
-        TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 12, 0);
-        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
-        QFile::remove(rig.iniPath());
-        QVERIFY(QDir(rig.folder()).mkdir(QStringLiteral("Vekora.ini"))); // in the way
-        QStringList shown;
-        QTimer closer; // answers every message, so a second one is counted, not waited for
-        connect(&closer, &QTimer::timeout, [&shown] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                shown << box->text();
-                box->close();
-            }
-        });
-        closer.start(5);
-        form->controller().saveSettings();
-        form->controller().saveSettings();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY(shown.first().startsWith(
-            QStringLiteral("Vekora could not save its settings in %1:").arg(rig.iniPath())));
     }
 };
 

@@ -15,25 +15,12 @@ got=$("${no_display[@]}" --version) || fail "--version exit status $?"
 
 help=$("${no_display[@]}" --help) || fail "--help exit status $?"
 grep -qxF "Data folder:   $data" <<<"$help" || fail "--help does not report $data:"$'\n'"$help"
-for page in VKhelp-en.html VKhelp-da.html; do
-    grep -qF "$data$page" <<<"$help" || fail "--help does not name $data$page"
-done
 grep -q "^Settings file: .*/Vekora/Vekora.ini$" <<<"$help" ||
     fail "--help does not keep the settings of an installed program in the config folder:"$'\n'"$help"
 
-# Every page and video the source ships is where the program looks for it.
-while read -r name; do
-    [ -f "$data$name" ] || fail "$name not installed in $data"
-done < <(shipped_help "$source_dir")
 [ ! -e "$prefix/bin/Vekora.ini" ] || fail "--help or --version wrote a settings file"
 
-# The wake-up helper and its service files; the unit starts the helper where it was installed.
-for path in libexec/vekora-wake lib/systemd/system/vekora-wake.service \
-    lib/sysusers.d/vekora-wake.conf \
-    share/dbus-1/system-services/com.example.norvak.VekoraWake.service \
-    share/dbus-1/system.d/com.example.norvak.VekoraWake.conf; do
-    [ -e "$prefix/$path" ] || fail "$path not installed"
-done
+# The unit starts the helper where it was installed (the package test checks the full file list).
 [ -x "$prefix/libexec/vekora-wake" ] || fail "libexec/vekora-wake is not executable"
 grep -qxF "ExecStart=$prefix/libexec/vekora-wake" "$prefix/lib/systemd/system/vekora-wake.service" ||
     fail "the unit does not start $prefix/libexec/vekora-wake"
