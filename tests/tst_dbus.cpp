@@ -79,6 +79,10 @@ public slots:
                      .join(u'|');
         return 100 + uint(calls.size());
     }
+    void CloseNotification(uint id) { calls << QStringLiteral("close %1").arg(id); }
+
+signals:
+    void ActionInvoked(uint id, const QString &actionKey);
 };
 
 // Holds nothing and answers as vekora-wake does, refusing a time in the past.
