@@ -63,6 +63,7 @@ private slots:
             {"12.3", "12:3 (4) -1 changed"},      {"12345", "12345 (0) -1"},
             {"23:60", "23:60 (0) -1 changed"},    {":45", "45 (2) -1 changed"},
             {"9H45", "9H:45 (0) -1 changed"},     {"", " (0) -1"},
+            {".45", "45 (2) -1 changed"}, // a separator first: no hour to pad
         };
         for (const auto &[text, expected] : cases) {
             const AlarmTextResult r = normaliseAlarmText(text, int(qstrlen(text)));
