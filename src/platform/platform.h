@@ -27,7 +27,7 @@ struct Platform {
     QString settingsReadFile;        // where the start-up reads them; empty: settingsFile
     QString cacheFolder;             // where the built-in help is copied to; empty: never
     QString runRecordFile;           // when the program last ran; empty: not kept
-    // The languages offered, in menu order; tests add one of their own.
+    // The languages offered, in menu order.
     LanguageList languages = programLanguages();
 
     QString settingsToRead() const {
