@@ -12,10 +12,10 @@
 // the platform's stand-ins from the test suite (no beep, no notification, no About window).
 
 #include "fakes.h"
-#include "platform/clock.h"
+#include "platform/canberraplayer.h"
 #include "platform/dbusnotifier.h"
 #include "platform/desktopattention.h"
-#include "platform/soundplayer.h"
+#include "platform/systemclock.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -229,13 +229,13 @@ int firstRing() {
     };
     const auto sound = [&] { attention.beep(); };
     const auto notify = [&] {
-        notifier.show(QStringLiteral("Alarm !!!"), QStringLiteral("bench"));
+        notifier.showRinging(QStringLiteral("Alarm !!!"), QStringLiteral("bench"));
     };
     std::printf("first_sound_ms %.1f\n", ms(sound));
     std::printf("second_sound_ms %.1f\n", ms(sound));
     std::printf("first_notify_ms %.1f\n", ms(notify));
     std::printf("second_notify_ms %.1f\n", ms(notify));
-    notifier.withdraw();
+    notifier.withdrawRinging();
     return 0;
 }
 

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     SettingsData settings;
     settings.language = lineOf(lines, 0);
     settings.sound = soundFromLine2(lineOf(lines, 1));
-    settings.windowState = windowStateFromLine2(lineOf(lines, 1)).value_or(0);
+    const int windowState = windowStateFromLine2(lineOf(lines, 1)).value_or(0);
+    settings.windowState = static_cast<WindowState>(windowState);
     settings.top = roundedNumber(lineOf(lines, 2)).value_or(0);
     settings.left = roundedNumber(lineOf(lines, 3)).value_or(0);
     settings.weekday = roundedNumber(lineOf(lines, 4)).value_or(0);
@@ -57,8 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     const QStringList expected = {
         settings.language,
-        (settings.sound ? QStringLiteral("1") : QStringLiteral("0")) +
-            printFormat(settings.windowState),
+        (settings.sound ? QStringLiteral("1") : QStringLiteral("0")) + printFormat(windowState),
         printFormat(settings.top),
         printFormat(settings.left),
         printFormat(settings.weekday),

@@ -3,12 +3,12 @@
 // Stand-ins for everything the program asks of the operating system.
 
 #include "core/settingscodec.h"
+#include "platform/alarmnotifier.h"
 #include "platform/attention.h"
 #include "platform/clock.h"
-#include "platform/notifier.h"
-#include "platform/opener.h"
 #include "platform/settingsfile.h"
 #include "platform/sleepinhibitor.h"
+#include "platform/urlopener.h"
 #include "platform/wakescheduler.h"
 #include "ui/aboutwindow.h"
 #include "ui/alarmcontroller.h"
@@ -16,6 +16,7 @@
 #include "ui/welcomewindow.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -44,17 +45,32 @@ public:
 class RecordingAttention : public Attention {
 public:
     QStringList calls;
+    QList<qint64> pressedAt; // ms, one per Num Lock press
+    QElapsedTimer clock;
+    RecordingAttention() { clock.start(); }
     void beep() override { calls << QStringLiteral("beep"); }
     void bringToFront(QWidget *) override { calls << QStringLiteral("front"); }
-    void blinkNumLock() override { calls << QStringLiteral("numlock"); }
+    void bringToFrontAsked(QWidget *, const QString &token) override {
+        calls << QStringLiteral("asked ") + token;
+    }
+    void pressNumLock() override {
+        calls << QStringLiteral("numlock");
+        pressedAt << clock.elapsed();
+    }
 };
 
+// The notifications as "title|body" while shown; "-" once withdrawn.
 class RecordingNotifier : public AlarmNotifier {
 public:
-    QStringList shown, notices;
-    void show(const QString &title, const QString &body) override { shown << title + u'|' + body; }
-    int withdrawn = 0;
-    void withdraw() override { ++withdrawn; }
+    QStringList ringing, snoozed, notices;
+    void showRinging(const QString &title, const QString &body) override {
+        ringing << title + u'|' + body;
+    }
+    void withdrawRinging() override { ringing << QStringLiteral("-"); }
+    void showSnoozed(const QString &title, const QString &body) override {
+        snoozed << title + u'|' + body;
+    }
+    void withdrawSnoozed() override { snoozed << QStringLiteral("-"); }
     void notice(const QString &title, const QString &body) override {
         notices << title + u'|' + body;
     }
@@ -150,6 +166,19 @@ inline bool minimised(const QWidget &w) {
     return w.windowState() & Qt::WindowMinimized;
 }
 
+// Answers the latest message box shown now that has `button`, giving its text.
+inline QString answerMessage(const QWidget &window, QMessageBox::StandardButton button) {
+    const QList<QMessageBox *> boxes = window.findChildren<QMessageBox *>();
+    for (auto box = boxes.rbegin(); box != boxes.rend(); ++box) {
+        if ((*box)->isVisible() && (*box)->button(button)) {
+            const QString text = (*box)->text();
+            (*box)->button(button)->click();
+            return text;
+        }
+    }
+    return QStringLiteral("(no message)");
+}
+
 // Runs action on the next modal window as soon as it is shown: tests answer dialogs themselves.
 inline void onNextModal(std::function<void(QWidget *)> action) {
     auto *poll = new QTimer(qApp);
@@ -162,17 +191,6 @@ inline void onNextModal(std::function<void(QWidget *)> action) {
         }
     });
     poll->start();
-}
-
-// Answers the next message box with `button`, noting its text.
-inline void answerNextMessage(QMessageBox::StandardButton button, QString *text = nullptr) {
-    onNextModal([button, text](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        QVERIFY(box);
-        if (text)
-            *text = box->text();
-        box->button(button)->click();
-    });
 }
 
 // English, sound on, normal window, every day, the given alarm text, armed.

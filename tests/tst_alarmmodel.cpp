@@ -5,8 +5,6 @@
 #include <QTimeZone>
 #include <QtTest>
 #include <ctime>
-#include <functional>
-#include <map>
 
 namespace {
 
@@ -14,6 +12,12 @@ const QDate monday(2026, 12, 7);
 
 ClockSample at(const QDate &date, int h, int m, int s = 0) {
     return {double(h * 3600 + m * 60 + s), date};
+}
+
+// "2026-12-07 07:30:00" in local time.
+ClockSample at(const QString &stamp) {
+    const QDateTime local = QDateTime::fromString(stamp, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return {double(local.time().msecsSinceStartOfDay() / 1000), local.date()};
 }
 
 // The process's local time zone for as long as it lives.
@@ -59,21 +63,53 @@ void arm(AlarmModel &alarm, const QString &hhmm, int weekday = 0, bool sound = t
     alarm.setAlarm(hhmm, secondsOf(hhmm));
 }
 
-// Ticks from `from`, a ringing alarm stopped after 20 ticks; each firing or notice is noted
-// as "date time" and what the tick said.
+// Ticks a second at a time on the real clock, a ringing alarm stopped after 20 ticks. The plan's
+// lines, "yyyy-MM-dd hh:mm:ss what", act before the tick of that local time: "time hh:mm",
+// "weekday n", "click", "sound 0|1", "snooze", "cancel", "zone Area/City", "step seconds" (the
+// clock jumps, as over a sleep or a clock set by hand). Each firing or notice is noted in `said`
+// as "date time" and what the tick said; each moment announced as the next wake in `announced`.
 struct Story {
     AlarmModel alarm;
-    QStringList said;
+    QStringList plan, said, announced;
     int ringingFor = 0;
     bool zoneNamed = false; // each firing with the zone it rang in
-    std::multimap<QString, std::function<void(AlarmModel &)>> plan;
-    QStringList snoozes; // when the notification's Snooze is chosen
+    qint64 shift = 0;       // seconds the clock was stepped by
+    ClockSample now;
 
-    void tick(const ClockSample &now) {
-        for (auto [it, end] = plan.equal_range(stamp(now)); it != end; ++it)
-            it->second(alarm);
-        if (snoozes.contains(stamp(now)))
+    Story() {
+        QObject::connect(&alarm, &AlarmModel::nextWakeChanged, [this](const auto &moment) {
+            announced << stamp(now).mid(11) + u' ' +
+                             (moment ? moment->toUTC().toString(QStringLiteral("ddd hh:mm'Z'"))
+                                     : QStringLiteral("none"));
+        });
+    }
+    void act(const QString &line) {
+        const QStringList words = line.mid(20).split(u' ');
+        const QString what = words.value(0), value = words.value(1);
+        if (what == u"time")
+            alarm.setAlarm(value, secondsOf(value));
+        else if (what == u"weekday")
+            alarm.setWeekday(value.toInt());
+        else if (what == u"click")
+            alarm.clickSwitch();
+        else if (what == u"sound")
+            alarm.setSound(value == u"1");
+        else if (what == u"snooze")
             alarm.snooze(now.moment);
+        else if (what == u"cancel")
+            alarm.cancelSnooze();
+        else if (what == u"zone")
+            LocalZone::set(value.toLatin1());
+        else if (what == u"step")
+            shift += value.toLongLong();
+        else
+            QFAIL(qPrintable(line));
+    }
+    void tick(const ClockSample &sample) {
+        now = sample;
+        for (const QString &line : std::as_const(plan))
+            if (line.startsWith(stamp(now)))
+                act(line);
         const TickOutcome out = alarm.tick(now, true, {});
         if (out.fired || out.missed)
             said << stamp(now) + (zoneNamed ? now.moment.toLocalTime().toString(" t") : "") + u' ' +
@@ -85,7 +121,7 @@ struct Story {
     // Real time, a second a tick: the local reading may jump where real time does not.
     void run(const ClockSample &from, qint64 seconds) {
         for (qint64 i = 0; i < seconds; ++i)
-            tick(ClockSample(from.moment.addSecs(i)));
+            tick(ClockSample(from.moment.addSecs(i + shift)));
     }
 };
 
@@ -98,28 +134,22 @@ private slots:
     void aWeekOfChanges() {
         Story story;
         arm(story.alarm, QStringLiteral("07:30"));
-        const auto setAlarm = [](const char *hhmm) {
-            return [hhmm](AlarmModel &a) { a.setAlarm(hhmm, secondsOf(hhmm)); };
-        };
-        const auto day = [](int entry) { return [entry](AlarmModel &a) { a.setWeekday(entry); }; };
-        const auto click = [](AlarmModel &a) { a.clickSwitch(); };
-        const auto sound = [](bool on) { return [on](AlarmModel &a) { a.setSound(on); }; };
         story.plan = {
             // Wednesday: at midnight, so Thursday 00:00.
-            {"2026-12-09 12:00:31", setAlarm("00:00")},
+            "2026-12-09 12:00:31 time 00:00",
             // Thursday: switched off, 13:00 stays silent.
-            {"2026-12-10 12:00:30", setAlarm("13:00")},
-            {"2026-12-10 12:00:31", click},
+            "2026-12-10 12:00:30 time 13:00",
+            "2026-12-10 12:00:31 click",
             // Friday: switched on again with sound off.
-            {"2026-12-11 12:00:30", sound(false)},
-            {"2026-12-11 12:00:31", click},
+            "2026-12-11 12:00:30 sound 0",
+            "2026-12-11 12:00:31 click",
             // Saturday: only Saturdays at 14:00, sound on, re-armed in its own minute.
-            {"2026-12-12 12:00:30", sound(true)},
-            {"2026-12-12 12:00:31", day(7)},
-            {"2026-12-12 12:00:32", setAlarm("14:00")},
-            {"2026-12-12 14:00:05", click},
+            "2026-12-12 12:00:30 sound 1",
+            "2026-12-12 12:00:31 weekday 7",
+            "2026-12-12 12:00:32 time 14:00",
+            "2026-12-12 14:00:05 click",
             // Sunday: only Mondays.
-            {"2026-12-13 12:00:30", day(2)},
+            "2026-12-13 12:00:30 weekday 2",
         };
         story.run(at(monday, 5, 0, 30), 8 * 86400);
         QCOMPARE(story.said, QStringList({
@@ -136,37 +166,51 @@ private slots:
     // A start (no tick before) inside the alarm minute rings, the first tick being a new minute
     // whatever the minute. Suspend or a clock step: the alarm minute inside the jump rings late,
     // or is reported once and stays armed for the next time.
+    void aStartOrAJumpOverTheAlarmMinute_data() {
+        QTest::addColumn<QString>("before"); // empty: the program starts
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("weekday");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("start in the minute") << ""
+                                             << "2026-12-07 07:30:30" << 0 << "rings beep";
+        QTest::newRow("start in its first seconds, Mondays")
+            << ""
+            << "2026-12-07 07:30:02" << 2 << "rings attention beep";
+        QTest::newRow("start a minute after") << ""
+                                              << "2026-12-07 07:31:00" << 0 << "";
+        QTest::newRow("woken 15 min after")
+            << "2026-12-07 07:00:00"
+            << "2026-12-07 07:45:00" << 0 << "rings late 15 attention beep";
+        QTest::newRow("woken 30 min after")
+            << "2026-12-07 07:00:00"
+            << "2026-12-07 08:00:00" << 0 << "rings late 30 attention beep";
+        QTest::newRow("woken a second more") << "2026-12-07 07:00:00"
+                                             << "2026-12-07 08:00:01" << 0 << "missed 2 27000";
+        QTest::newRow("slept into Tuesday, Mondays")
+            << "2026-12-06 23:00:00"
+            << "2026-12-08 07:20:00" << 2 << "missed 2 27000";
+        QTest::newRow("slept into Tuesday, every day")
+            << "2026-12-06 23:00:00"
+            << "2026-12-08 07:40:00" << 0 << "rings late 10 attention beep";
+        QTest::newRow("slept two days over a weekly alarm")
+            << "2026-12-07 07:00:00"
+            << "2026-12-09 08:00:00" << 2 << "missed 2 27000";
+    }
     void aStartOrAJumpOverTheAlarmMinute() {
-        const std::optional<ClockSample> start;
-        struct {
-            std::optional<ClockSample> before;
-            ClockSample after;
-            int weekday;
-            const char *expected;
-        } const cases[] = {
-            {start, at(monday, 7, 30, 30), 0, "rings beep"},
-            {start, at(monday, 7, 30, 2), 2, "rings attention beep"}, // Mondays, first seconds
-            {start, at(monday, 7, 31), 0, ""},                        // a minute after
-            {at(monday, 7, 0), at(monday, 7, 45), 0, "rings late 15 attention beep"},
-            {at(monday, 7, 0), at(monday, 8, 0), 0, "rings late 30 attention beep"},
-            {at(monday, 7, 0), at(monday, 8, 0, 1), 0, "missed 2 27000"}, // a second more
-            // Slept over the Monday alarm into Tuesday; every day, Tuesday's may still ring.
-            {at(monday.addDays(-1), 23, 0), at(monday.addDays(1), 7, 20), 2, "missed 2 27000"},
-            {at(monday.addDays(-1), 23, 0), at(monday.addDays(1), 7, 40), 0,
-             "rings late 10 attention beep"},
-        };
-        for (const auto &c : cases) {
-            AlarmModel model;
-            arm(model, QStringLiteral("07:30"), c.weekday);
-            if (c.before)
-                QVERIFY(!model.tick(*c.before, true, {}).fired);
-            const TickOutcome out = model.tick(c.after, true, {});
-            QCOMPARE(said(out), c.expected);
-            QCOMPARE(model.switchState(),
-                     std::optional(out.fired ? SwitchState::Ringing : SwitchState::Armed));
-            const TickOutcome next = model.tick(ClockSample(c.after.moment.addSecs(1)), true, {});
-            QVERIFY(!next.fired && !next.missed);
-        }
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(int, weekday);
+        QFETCH(QString, expected);
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"), weekday);
+        if (!before.isEmpty())
+            QVERIFY(!model.tick(at(before), true, {}).fired);
+        const TickOutcome out = model.tick(at(after), true, {});
+        QCOMPARE(said(out), expected);
+        QCOMPARE(model.switchState(),
+                 std::optional(out.fired ? SwitchState::Ringing : SwitchState::Armed));
+        const TickOutcome next = model.tick(ClockSample(at(after).moment.addSecs(1)), true, {});
+        QVERIFY(!next.fired && !next.missed);
     }
 
     // A clock set back over a minute that rang rings it no second time that day.
@@ -184,55 +228,122 @@ private slots:
     // Copenhagen 29 March skips 02:00-02:59, so 02:15 rings as 03:15; 25 October shows 02:00-02:59
     // twice and 02:30 rings in the first pass only. Moved to London the alarm keeps the wall
     // clock; moved to Helsinki past 07:30 it waits for the next day.
+    void daylightSavingAndTimeZones_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QByteArray>("laterZone"); // from 06:15 UTC the next day
+        QTest::addColumn<QDate>("day");            // from 12:00 UTC, for 44 hours
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QStringList>("expected");
+        const QByteArray cph = "Europe/Copenhagen", london = "Europe/London";
+        QTest::newRow("spring") << cph << QByteArray() << QDate(2026, 3, 28) << "02:15"
+                                << QStringList{"03-29 03:15:00 CEST", "03-30 02:15:00 CEST"};
+        QTest::newRow("autumn") << cph << QByteArray() << QDate(2026, 10, 24) << "02:30"
+                                << QStringList{"10-25 02:30:00 CEST", "10-26 02:30:00 CET"};
+        QTest::newRow("to London") << cph << london << monday << "07:30"
+                                   << QStringList{"12-08 07:30:00 GMT", "12-09 07:30:00 GMT"};
+        QTest::newRow("to Helsinki") << london << QByteArray("Europe/Helsinki") << monday << "07:30"
+                                     << QStringList{"12-09 07:30:00 EET"};
+    }
     void daylightSavingAndTimeZones() {
         if (!QTimeZone("Europe/Copenhagen").isValid())
             QSKIP("no time zone data (package tzdata)");
-        const QByteArray cph = "Europe/Copenhagen", london = "Europe/London";
-        struct {
-            QByteArray zone, laterZone; // the later one from 06:15 UTC the next day
-            QDate day;                  // from 12:00 UTC, for 44 hours
-            const char *alarm;
-            QStringList expected;
-        } const cases[] = {
-            {cph, {}, QDate(2026, 3, 28), "02:15", {"03-29 03:15:00 CEST", "03-30 02:15:00 CEST"}},
-            {cph, {}, QDate(2026, 10, 24), "02:30", {"10-25 02:30:00 CEST", "10-26 02:30:00 CET"}},
-            {cph, london, monday, "07:30", {"12-08 07:30:00 GMT", "12-09 07:30:00 GMT"}},
-            {london, "Europe/Helsinki", monday, "07:30", {"12-09 07:30:00 EET"}},
-        };
-        for (const auto &c : cases) {
-            const LocalZone zone(c.zone);
-            Story story;
-            story.zoneNamed = true;
-            arm(story.alarm, c.alarm);
-            const ClockSample start(QDateTime(c.day, QTime(12, 0), Qt::UTC));
-            const int change = 18 * 3600 + 15 * 60;
-            story.run(start, change);
-            if (!c.laterZone.isEmpty())
-                LocalZone::set(c.laterZone);
-            story.run(ClockSample(start.moment.addSecs(change)), 44 * 3600 - change);
-            QStringList expected;
-            for (const QString &at : c.expected)
-                expected << QStringLiteral("2026-%1 rings attention beep").arg(at);
-            QCOMPARE(story.said, expected);
-        }
+        QFETCH(QByteArray, zone);
+        QFETCH(QByteArray, laterZone);
+        QFETCH(QDate, day);
+        QFETCH(QString, alarm);
+        QFETCH(QStringList, expected);
+        const LocalZone local(zone);
+        Story story;
+        story.zoneNamed = true;
+        arm(story.alarm, alarm);
+        const ClockSample start(QDateTime(day, QTime(12, 0), Qt::UTC));
+        const int change = 18 * 3600 + 15 * 60;
+        story.run(start, change);
+        if (!laterZone.isEmpty())
+            LocalZone::set(laterZone);
+        story.run(ClockSample(start.moment.addSecs(change)), 44 * 3600 - change);
+        for (QString &at : expected)
+            at = QStringLiteral("2026-%1 rings attention beep").arg(at);
+        QCOMPARE(story.said, expected);
+    }
+
+    // What rings next, announced whenever it moves and only then, as "local time of the tick:
+    // moment in UTC". In Copenhagen, 07:30 every day from Monday 06:00 for three hours.
+    void nextWakeIsAnnounced_data() {
+        QTest::addColumn<QStringList>("plan");
+        QTest::addColumn<QStringList>("announced");
+        const QString first = "06:00:00 Mon 06:30Z", rang = "07:30:00 Tue 06:30Z";
+        QTest::newRow("rings, then tomorrow") << QStringList() << QStringList{first, rang};
+        QTest::newRow("new time") << QStringList{"2026-12-07 06:10:00 time 08:00"}
+                                  << QStringList{first, "06:10:00 Mon 07:00Z",
+                                                 "08:00:00 Tue 07:00Z"};
+        QTest::newRow("Tuesdays") << QStringList{"2026-12-07 06:10:00 weekday 3"}
+                                  << QStringList{first, "06:10:00 Tue 06:30Z"};
+        QTest::newRow("no day") << QStringList{"2026-12-07 06:10:00 weekday -1"}
+                                << QStringList{first, "06:10:00 none"};
+        QTest::newRow("off and on")
+            << QStringList{"2026-12-07 06:10:00 click", "2026-12-07 06:20:00 click"}
+            << QStringList{first, "06:10:00 none", "06:20:00 Mon 06:30Z", rang};
+        QTest::newRow("sound, same moment")
+            << QStringList{"2026-12-07 06:10:00 sound 0"} << QStringList{first, rang};
+        QTest::newRow("snoozed, rings again")
+            << QStringList{"2026-12-07 07:30:05 snooze"}
+            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:40:05 Tue 06:30Z"};
+        QTest::newRow("snooze cancelled")
+            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:35:00 cancel"}
+            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:35:00 Tue 06:30Z"};
+        QTest::newRow("snooze dropped by a weekday")
+            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:32:00 weekday 3"}
+            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:32:00 Tue 06:30Z"};
+        QTest::newRow("snooze dropped by a new time")
+            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:32:00 time 08:30"}
+            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:32:00 Mon 07:30Z",
+                           "08:30:00 Tue 07:30Z"};
+        // The machine's zone replaced under the running program: seen at the next tick.
+        QTest::newRow("moved to New York")
+            << QStringList{"2026-12-07 06:10:00 zone America/New_York"}
+            << QStringList{first, "06:10:00 Mon 12:30Z"};
+        QTest::newRow("clock set back a day")
+            << QStringList{"2026-12-07 06:10:00 step -86400"}
+            << QStringList{first, "06:10:01 Sun 06:30Z", "07:30:00 Mon 06:30Z"};
+    }
+    void nextWakeIsAnnounced() {
+        if (!QTimeZone("America/New_York").isValid())
+            QSKIP("no time zone data (package tzdata)");
+        QFETCH(QStringList, plan);
+        QFETCH(QStringList, announced);
+        const LocalZone zone("Europe/Copenhagen");
+        Story story;
+        arm(story.alarm, QStringLiteral("07:30"));
+        story.plan = plan;
+        story.run(at(monday, 6, 0), 3 * 3600);
+        QCOMPARE(story.announced, announced);
+        QCOMPARE(story.alarm.nextWake().has_value(), announced.constLast().endsWith(u'Z'));
     }
 
     // A window stored minimised goes down at the tenth tick, unless the user works with it after
     // the start-up's own ticks.
+    void delayedMinimise_data() {
+        QTest::addColumn<int>("touchedAt");
+        QTest::addColumn<int>("minimisedAt"); // 0: never
+        QTest::newRow("untouched") << 0 << 10;
+        QTest::newRow("touched by the start-up") << 2 << 10;
+        QTest::newRow("touched by the user") << 3 << 0;
+    }
     void delayedMinimise() {
-        for (const auto &[touchedAt, minimisedAt] : {std::pair{0, 10}, {2, 10}, {3, 0}}) {
-            AlarmModel model;
-            arm(model, QStringLiteral("07:30"));
-            model.minimiseAfterStart();
-            int minimised = 0;
-            for (int n = 1; n <= 20; ++n) {
-                if (n == touchedAt)
-                    model.markSaveDue();
-                if (model.tick(at(monday, 12, 0, n), true, {}).minimise)
-                    minimised = n;
-            }
-            QCOMPARE(minimised, minimisedAt);
+        QFETCH(int, touchedAt);
+        QFETCH(int, minimisedAt);
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"));
+        model.minimiseAfterStart();
+        int minimised = 0;
+        for (int n = 1; n <= 20; ++n) {
+            if (n == touchedAt)
+                model.markSaveDue();
+            if (model.tick(at(monday, 12, 0, n), true, {}).minimise)
+                minimised = n;
         }
+        QCOMPARE(minimised, minimisedAt);
     }
 
     // Saved at the next new minute, not before, and with the switch as shown before it rang;
@@ -254,105 +365,65 @@ private slots:
         }
     }
 
-    void nextRinging() {
-        struct {
-            int weekday;
-            ClockSample now;
-            QDateTime expected; // invalid: none
-        } const cases[] = {
-            {0, at(monday, 6, 0), QDateTime(monday, QTime(7, 30))},             // later today
-            {0, at(monday, 7, 30), QDateTime(monday.addDays(1), QTime(7, 30))}, // now: tomorrow
-            {2, at(monday, 8, 0), QDateTime(monday.addDays(7), QTime(7, 30))},  // Mondays, past
-            {-1, at(monday, 6, 0), QDateTime()},                                // no day
-        };
-        for (const auto &c : cases) {
-            AlarmModel model;
-            arm(model, QStringLiteral("07:30"), c.weekday);
-            QCOMPARE(model.nextRinging(c.now).value_or(QDateTime()), c.expected);
-        }
-    }
-
     // Snoozed from the notification, the alarm rings again ten minutes later, as often as asked,
-    // and follows the alarm's rules over a sleep; off, it does not. Due together with the alarm's
-    // own moment, the two ring once. The machine is woken for whichever comes first.
+    // and follows the alarm's rules over a sleep; off, it does not. Everything after the first
+    // ringing at 07:30:00.
+    void snoozeStories_data() {
+        QTest::addColumn<QStringList>("plan");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("twice") << QStringList{"2026-12-07 07:30:05 snooze",
+                                              "2026-12-07 07:40:07 snooze"}
+                               << QStringList{"2026-12-07 07:40:05 rings attention beep",
+                                              "2026-12-07 07:50:07 rings attention beep"};
+        // Off drops it, and on again does not bring it back.
+        QTest::newRow("off and on")
+            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 click",
+                           "2026-12-07 07:32:00 click"}
+            << QStringList();
+        QTest::newRow("asleep 12 min")
+            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 719"}
+            << QStringList{"2026-12-07 07:43:00 rings late 2 attention beep"};
+        QTest::newRow("asleep 50 min")
+            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 2999"}
+            << QStringList{"2026-12-07 08:21:00 missed 2 27600"};
+        // The alarm's own moment inside the snooze: the two ring once.
+        QTest::newRow("asleep till tomorrow")
+            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 86639"}
+            << QStringList{"2026-12-08 07:35:00 rings late 5 attention beep"};
+    }
     void snoozeStories() {
-        const auto click = [](AlarmModel &a) { a.clickSwitch(); };
-        struct {
-            QStringList snoozes;
-            std::multimap<QString, std::function<void(AlarmModel &)>> plan;
-            ClockSample sleepFrom, sleepTo; // a suspend, or none when equal
-            QStringList expected;
-        } const cases[] = {
-            {{"2026-12-07 07:30:05", "2026-12-07 07:40:07"},
-             {},
-             {},
-             {},
-             {"2026-12-07 07:40:05 rings attention beep",
-              "2026-12-07 07:50:07 rings attention beep"}},
-            // Off drops it, and on again does not bring it back.
-            {{"2026-12-07 07:30:05"},
-             {{"2026-12-07 07:31:00", click}, {"2026-12-07 07:32:00", click}},
-             {},
-             {},
-             {}},
-            {{"2026-12-07 07:30:05"},
-             {},
-             at(monday, 7, 31),
-             at(monday, 7, 43),
-             {"2026-12-07 07:43:00 rings late 2 attention beep"}},
-            {{"2026-12-07 07:30:05"},
-             {},
-             at(monday, 7, 31),
-             at(monday, 8, 21),
-             {"2026-12-07 08:21:00 missed 2 27600"}},
-            {{"2026-12-07 07:30:05"},
-             {},
-             at(monday, 7, 31),
-             at(monday.addDays(1), 7, 35),
-             {"2026-12-08 07:35:00 rings late 5 attention beep"}},
-        };
-        for (const auto &c : cases) {
-            Story story;
-            arm(story.alarm, QStringLiteral("07:30"));
-            story.snoozes = c.snoozes;
-            story.plan = c.plan;
-            const bool sleeps = c.sleepFrom.moment != c.sleepTo.moment;
-            story.run(at(monday, 7, 29, 59), sleeps ? 62 : 40 * 60);
-            if (sleeps)
-                story.run(c.sleepTo, 20 * 60);
-            QCOMPARE(story.said,
-                     QStringList{"2026-12-07 07:30:00 rings attention beep"} + c.expected);
-        }
-
-        AlarmModel model;
-        arm(model, QStringLiteral("07:30"));
-        model.tick(at(monday, 7, 30, 1), true, {});
-        const ClockSample chosen = at(monday, 7, 30, 9);
-        QVERIFY(model.snooze(chosen.moment));
-        QVERIFY(!model.snooze(chosen.moment)); // nothing rings now
-        QCOMPARE(model.nextWake(chosen), chosen.moment.addSecs(600));
-        model.clickSwitch();
-        model.clickSwitch();
-        QCOMPARE(model.nextWake(chosen), QDateTime(monday.addDays(1), QTime(7, 30)));
+        QFETCH(QStringList, plan);
+        QFETCH(QStringList, expected);
+        Story story;
+        arm(story.alarm, QStringLiteral("07:30"));
+        story.plan = plan;
+        story.run(at(monday, 7, 29, 59), 40 * 60);
+        QCOMPARE(story.said, QStringList{"2026-12-07 07:30:00 rings attention beep"} + expected);
     }
 
     // Closed over the alarm: the next start tells of it once, and only while it is recent. The
     // first tick rings what it still can.
+    void missedWhileClosed_data() {
+        QTest::addColumn<QString>("lastRun");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("missed"); // the alarm time on Monday that was missed, -1: none
+        QTest::newRow("closed over it") << "2026-12-07 07:00:00"
+                                        << "2026-12-07 07:40:00" << 27000;
+        QTest::newRow("restarted after it") << "2026-12-07 07:40:00"
+                                            << "2026-12-07 07:41:00" << -1;
+        QTest::newRow("20 hours after") << "2026-12-07 07:00:00"
+                                        << "2026-12-08 03:30:00" << -1;
+        QTest::newRow("the first tick rings it") << "2026-12-07 07:00:00"
+                                                 << "2026-12-07 07:30:30" << -1;
+    }
     void missedWhileClosed() {
-        struct {
-            ClockSample lastRun, start;
-            std::optional<MissedAlarm> expected;
-        } const cases[] = {
-            {at(monday, 7, 0), at(monday, 7, 40), MissedAlarm{2, 27000}},
-            {at(monday, 7, 40), at(monday, 7, 41), std::nullopt},           // a restart after it
-            {at(monday, 7, 0), at(monday.addDays(1), 3, 30), std::nullopt}, // 20 hours after
-            {at(monday, 7, 0), at(monday, 7, 30, 30), std::nullopt},        // the first tick rings
-        };
-        for (const auto &c : cases) {
-            AlarmModel model;
-            arm(model, QStringLiteral("07:30"));
-            QCOMPARE(model.missedWhileClosed(c.lastRun.moment, c.start), c.expected);
-        }
+        QFETCH(QString, lastRun);
+        QFETCH(QString, start);
+        QFETCH(int, missed);
+        AlarmModel model;
+        arm(model, QStringLiteral("07:30"));
+        QCOMPARE(model.missedWhileClosed(at(lastRun).moment, at(start)),
+                 missed < 0 ? std::nullopt : std::optional(MissedAlarm{2, missed}));
     }
 };
 

@@ -12,11 +12,12 @@ class TestAlarmText : public QObject {
     Q_OBJECT
 
 private slots:
-    void inStrAAndStrictTimes() {
-        QCOMPARE(InStrA(QStringLiteral("9.45"), alarmSeparators), 2);
-        QCOMPARE(InStrA(QStringLiteral("1.2-3"), alarmSeparators), 2); // earliest in the text
-        QCOMPARE(InStrA(QStringLiteral("h.h"), alarmSeparators), 1);
-        QCOMPARE(InStrA(QStringLiteral("9H45"), alarmSeparators), 0); // case counts
+    void separatorsAndStrictTimes() {
+        QCOMPARE(firstOfPosition(QStringLiteral("9.45"), alarmSeparators), 2);
+        QCOMPARE(firstOfPosition(QStringLiteral("1.2-3"), alarmSeparators),
+                 2); // earliest in the text
+        QCOMPARE(firstOfPosition(QStringLiteral("h.h"), alarmSeparators), 1);
+        QCOMPARE(firstOfPosition(QStringLiteral("9H45"), alarmSeparators), 0); // case counts
         // Only exactly "hh:mm" in ASCII digits is a time; number parsing would take all of these.
         for (const QString text : {"9:45", " 9:45", "0a:45", "\u0660\u0669:\u0664\u0665"})
             QVERIFY2(!::readTimeOfDay(text), qPrintable(text));

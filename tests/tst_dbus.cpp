@@ -83,6 +83,7 @@ public slots:
 
 signals:
     void ActionInvoked(uint id, const QString &actionKey);
+    void ActivationToken(uint id, const QString &token);
 };
 
 // Holds nothing and answers as vekora-wake does, refusing a time in the past.
@@ -140,8 +141,10 @@ private slots:
             QSKIP("dbus-daemon is not installed (Debian package dbus)");
     }
 
-    // Snoozed from its notification the alarm goes quiet and rings again ten minutes later;
-    // stopped there, or by the switch, its notification goes.
+    // Snoozed from its notification the alarm goes quiet, a notification of normal urgency tells
+    // until when, and it rings again ten minutes later; stopped there, or by the switch, its
+    // notification goes. A click on its body brings the window forward with the desktop's token
+    // and leaves it ringing. The snooze's own action cancels it.
     void ringingAlarmIsSnoozedOrStoppedFromItsNotification() {
         PrivateBus bus;
         FakeNotifications notifications;
@@ -165,19 +168,26 @@ private slots:
             rig.clock.advance(seconds);
             form.controller().tick();
         };
-        const QString shown =
-            QStringLiteral("Alarm !!!|Stand-up|stop,Stop,snooze,Snooze 10 min|uchar2");
+        const QString shown = QStringLiteral("Alarm !!!|Stand-up|stop,Stop,snooze,Snooze 10 "
+                                             "min,default,Show the alarm|uchar2");
+        const QString snoozed = QStringLiteral("Snoozed until 07:40|Stand-up|cancel-snooze,Cancel "
+                                               "snooze|uchar1");
         QTRY_COMPARE(notifications.calls, QStringList{shown});
+        emit notifications.ActivationToken(101, QStringLiteral("token-7"));
+        emit notifications.ActionInvoked(101, QStringLiteral("default"));
+        QTRY_COMPARE(rig.attention.calls.constLast(), QStringLiteral("asked token-7"));
+        QCOMPARE(form.controller().model().switchState(), std::optional(SwitchState::Ringing));
         emit notifications.ActionInvoked(101, QStringLiteral("snooze"));
-        QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101"}));
+        QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", snoozed}));
         QCOMPARE(form.controller().model().switchState(), std::optional(SwitchState::Armed));
         const qint64 snoozedAt = rig.clock.now().moment.toSecsSinceEpoch();
         QCOMPARE(rig.wake.wakeup, snoozedAt + 540); // a minute before the snooze ends
         ticks(599);
-        QCOMPARE(notifications.calls.size(), 2);
+        QCOMPARE(notifications.calls.size(), 3);
         ticks(1);
-        QTRY_COMPARE(notifications.calls, (QStringList{shown, "close 101", shown}));
-        emit notifications.ActionInvoked(103, QStringLiteral("stop"));
+        QTRY_COMPARE(notifications.calls,
+                     (QStringList{shown, "close 101", snoozed, "close 103", shown}));
+        emit notifications.ActionInvoked(105, QStringLiteral("stop"));
         QTRY_COMPARE(form.controller().model().switchState(), std::optional(SwitchState::Armed));
         QCOMPARE(rig.wake.wakeup, snoozedAt + 86400 - 60); // back to the alarm's own moment
 
@@ -185,8 +195,16 @@ private slots:
         ticks(86400 - 601);
         ticks(1);
         QTest::mouseClick(child<QPushButton>(form, "alarmSwitch"), Qt::LeftButton);
-        QTRY_COMPARE(notifications.calls,
-                     (QStringList{shown, "close 101", shown, "close 103", shown, "close 105"}));
+        QTRY_COMPARE(notifications.calls.mid(5), (QStringList{"close 105", shown, "close 107"}));
+        // Snoozed again, then cancelled from the snooze's notification: nothing rings at 07:40.
+        ticks(86400);
+        QTRY_COMPARE(notifications.calls.size(), 9);
+        emit notifications.ActionInvoked(109, QStringLiteral("snooze"));
+        QTRY_COMPARE(notifications.calls.size(), 11);
+        emit notifications.ActionInvoked(111, QStringLiteral("cancel-snooze"));
+        QTRY_COMPARE(notifications.calls.constLast(), QStringLiteral("close 111"));
+        ticks(600);
+        QCOMPARE(form.controller().model().switchState(), std::optional(SwitchState::Armed));
     }
 
     // A server that reads markup gets the message escaped in every body; the title stays plain.
@@ -200,16 +218,17 @@ private slots:
             QVERIFY(bus.serve("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                               &notifications));
             DBusNotifier notifier([&bus] { return bus.connect(QStringLiteral("client")); });
-            notifier.setSnoozeLabel(QStringLiteral("Later"));
-            notifier.show(QStringLiteral("A&B"), QStringLiteral("a<b & c"));
+            notifier.setLabels(
+                {QStringLiteral("Stop"), QStringLiteral("Later"), {}, QStringLiteral("Show")});
+            notifier.showRinging(QStringLiteral("A&B"), QStringLiteral("a<b & c"));
             notifier.notice(QStringLiteral("Missed"), QStringLiteral("x > y"));
             const QString body = markup ? "a&lt;b &amp; c" : "a<b & c";
             const QString note = markup ? "x &gt; y" : "x > y";
             QTRY_COMPARE(notifications.calls.size(), 2);
             QCOMPARE(notifications.calls,
                      (QStringList{"Missed|" + note + "||uchar1",
-                                  "A&B|" + body + "|stop,Stop" + (markup ? ",snooze,Later" : "") +
-                                      "|uchar2"}));
+                                  "A&B|" + body + "|stop,Stop" +
+                                      (markup ? ",snooze,Later,default,Show" : "") + "|uchar2"}));
         }
     }
 

@@ -63,10 +63,9 @@ private slots:
         QVERIFY(field->palette().color(QPalette::Base) != normal);
         QCOMPARE(form->controller().model().alarmTime(), 27000);
         QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Error));
-        QString shown;
-        answerNextMessage(QMessageBox::Ok, &shown);
         clickSwitch(*form);
-        QCOMPARE(shown, QStringLiteral("Repair the error in the alarm time field!"));
+        QCOMPARE(answerMessage(*form, QMessageBox::Ok),
+                 QStringLiteral("Repair the error in the alarm time field!"));
         QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Error));
         field->setText(QStringLiteral("9.45"));
         QCOMPARE(field->text(), QStringLiteral("09:45"));
@@ -104,10 +103,9 @@ private slots:
         form->show();
         QSignalSpy quit(form.get(), &MainWindow::quitRequested);
         child<QLineEdit>(*form, "messageField")->setText(QStringLiteral("Bye"));
-        QString question;
-        answerNextMessage(QMessageBox::No, &question);
         form->exitAsked();
-        QCOMPARE(question, QStringLiteral("Do you really want to exit Vekora?"));
+        QCOMPARE(answerMessage(*form, QMessageBox::No),
+                 QStringLiteral("Do you really want to exit Vekora?"));
         QCOMPARE(rig->iniLines().value(6), QStringLiteral("Bye"));
         form->minimise();
         QFile::remove(rig->iniPath());
@@ -136,11 +134,11 @@ private slots:
         form->aboutWindow();
         const QStringList lines{
             "alarmField EditableText Alarmtid | "
-            "Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945.",
+            "Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945)",
             "alarmSwitch Button Til ((o)) | Alarm Til/Fra. Højreklik for generel menu.",
             "dateLine StaticText Mandag 7. december 2026 | Aktuel dato. Højreklik for generel "
             "menu.",
-            "cmdClose Button Luk | ",
+            "closeButton Button Luk | ",
         };
         QCOMPARE(heard(lines), lines);
     }

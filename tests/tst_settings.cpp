@@ -11,7 +11,7 @@ namespace {
 
 // Fields in file order: language, sound, window state, top, left, weekday, alarm, message, caption.
 SettingsData example() {
-    return {"0", true, 0, 3000, 9000, 2, "07:30", "Meeting", "On ((o))"};
+    return {"0", true, WindowState::Normal, 3000, 9000, 2, "07:30", "Meeting", "On ((o))"};
 }
 
 } // namespace
@@ -30,8 +30,8 @@ private slots:
         QCOMPARE(encodeSettings(example()), QByteArray("0\r\n1 0 \r\n 3000 \r\n 9000 \r\n 2 \r\n"
                                                        "07:30\r\nMeeting\r\nOn ((o))\r\n"));
         // Line breaks that reach the writer would break the eight-line structure.
-        QCOMPARE(encodeSettings(
-                     {"1\n", false, 1, 3000, 9000, -1, "07\r30", "first\r\nsecond\nthird", "Off"}),
+        QCOMPARE(encodeSettings({"1\n", false, WindowState::Minimised, 3000, 9000, -1, "07\r30",
+                                 "first\r\nsecond\nthird", "Off"}),
                  QByteArray("1 \r\n0 1 \r\n 3000 \r\n 9000 \r\n-1 \r\n"
                             "07 30\r\nfirst  second third\r\nOff\r\n"));
     }
@@ -60,7 +60,7 @@ private slots:
             // another.
             {withMessage("Meeting", QChar(0xFEFF) + QStringLiteral("1")), "Meeting"},
             // No language, sound off, minimised, an empty message.
-            {{"", false, 1, -500, INT_MAX, -1, "25:99", "", ""}, ""},
+            {{"", false, WindowState::Minimised, -500, INT_MAX, -1, "25:99", "", ""}, ""},
         };
         for (const auto &[data, messageBytes] : cases) {
             const QByteArray bytes = encodeSettings(data);
@@ -68,7 +68,8 @@ private slots:
             const QStringList lines = decodeSettingsLines(bytes);
             QCOMPARE(lines.size(), 8);
             QCOMPARE(soundFromLine2(lines[1]), data.sound);
-            QCOMPARE(windowStateFromLine2(lines[1]), std::optional<int>(data.windowState));
+            QCOMPARE(windowStateFromLine2(lines[1]),
+                     std::optional<int>(static_cast<int>(data.windowState)));
             QCOMPARE(roundedNumber(lines[2]), std::optional<int>(data.top));
             QCOMPARE(roundedNumber(lines[3]), std::optional<int>(data.left));
             QCOMPARE(roundedNumber(lines[4]), std::optional<int>(data.weekday));

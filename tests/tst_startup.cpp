@@ -18,7 +18,7 @@ class TestStartup : public QObject {
     static void closeAbout(QStringList *seen) {
         onNextModal([seen](QWidget *about) {
             *seen << about->objectName();
-            child<QPushButton>(*about, "cmdClose")->click();
+            child<QPushButton>(*about, "closeButton")->click();
         });
     }
 
@@ -147,11 +147,11 @@ private slots:
             QStringList order;
             onNextModal([&order](QWidget *welcome) {
                 order << welcome->objectName();
-                auto *languages = child<QComboBox>(*welcome, "Combo1");
+                auto *languages = child<QComboBox>(*welcome, "languageList");
                 languages->setCurrentIndex(1);
                 emit languages->activated(1);
                 closeAbout(&order);
-                child<QPushButton>(*welcome, "Command2")->click();
+                child<QPushButton>(*welcome, "continueButton")->click();
             });
             form->start();
             QCOMPARE(order,

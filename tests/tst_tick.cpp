@@ -1,10 +1,17 @@
 // The once-a-second tick: when an alarm fires, how it rings, and what the window shows.
 
 #include "fakes.h"
+#include "platform/numlockblinker.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
+
+namespace {
+const QDate monday(2026, 12, 7);
+} // namespace
 
 class TestTick : public QObject {
     Q_OBJECT
@@ -24,7 +31,7 @@ private slots:
     // Rings on past midnight: activation and Num Lock still only in the first four seconds.
     void ringingRestoresMarksAndFlashes() {
         TestRig rig;
-        rig.clock.set(QDate(2026, 12, 7), 23, 58, 59); // a Monday, alarm on Mondays
+        rig.clock.set(monday, 23, 58, 59); // alarm on Mondays
         auto form = rig.started(iniWithAlarm(QStringLiteral("23:59"), 2));
         form->show();
         form->minimise();
@@ -39,9 +46,10 @@ private slots:
         QCOMPARE(timeBackground(*form), first);
         run(*form, rig.clock, 60 + 120);
         QCOMPARE(form->controller().model().switchState(), std::optional(SwitchState::Ringing));
-        // The beep only in the firing tick; activation before Num Lock.
-        QCOMPARE(rig.attention.calls.join(u' '), "beep" + QString(" front numlock").repeated(4));
-        QCOMPARE(rig.notifier.shown, QStringList(QStringLiteral("Alarm !!!|Mondag 23:59")));
+        // The beep only in the firing tick; the window forward in each of four ticks.
+        rig.attention.calls.removeAll(QStringLiteral("numlock"));
+        QCOMPARE(rig.attention.calls.join(u' '), "beep" + QString(" front").repeated(4));
+        QCOMPARE(rig.notifier.ringing, QStringList(QStringLiteral("Alarm !!!|Mondag 23:59")));
 
         clickSwitch(*form);
         run(*form, rig.clock, 1);
@@ -49,26 +57,53 @@ private slots:
         QCOMPARE(timeBackground(*form), QApplication::palette().color(QPalette::Button));
     }
 
+    // Each blink is two presses a pause apart that a person can see, from a timer and not inside
+    // the tick; the second comes also when the ringing is stopped between them, so the keyboard's
+    // Num Lock ends as it was.
+    void numLockBlinksVisibly_data() {
+        QTest::addColumn<bool>("stopAtOnce");
+        QTest::newRow("rings on") << false;
+        QTest::newRow("stopped between the presses") << true;
+    }
+    void numLockBlinksVisibly() {
+        QFETCH(bool, stopAtOnce);
+        TestRig rig;
+        rig.clock.set(monday, 7, 29, 59);
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        rig.attention.calls.clear();
+        run(*form, rig.clock, 1);
+        // The window forward first; the tick itself does not wait for the second press.
+        QCOMPARE(rig.attention.calls, QStringList({"beep", "front", "numlock"}));
+        if (stopAtOnce)
+            clickSwitch(*form);
+        QTRY_COMPARE(rig.attention.pressedAt.size(), 2);
+        const qint64 pause = rig.attention.pressedAt[1] - rig.attention.pressedAt[0];
+        QVERIFY2(pause >= 100 && pause <= 1000, qPrintable(QString::number(pause)));
+        QTest::qWait(2 * int(NumLockBlinker::pause.count()));
+        QCOMPARE(rig.attention.pressedAt.size(), 2);
+    }
+
     // Woken from sleep: the tick runs at once and the notification says how late it rings; a
     // longer sleep gives one notice instead.
+    void wokenAfterTheAlarmMinute_data() {
+        QTest::addColumn<int>("wokenAt");      // minutes after 07:00
+        QTest::addColumn<QString>("expected"); // the notifications, then the title
+        QTest::newRow("12 min late") << 42 << "Alarm !!!|Meeting\nRings 12 min. late. / Alarm !!!";
+        QTest::newRow("an hour late") << 90 << "Missed alarm: Mon 07:30|Meeting / Norvak Vekora";
+    }
     void wokenAfterTheAlarmMinute() {
-        // Woken this many minutes after 07:00: what the notifications say, then the title.
-        const std::pair<int, const char *> cases[] = {
-            {42, "Alarm !!!|Meeting\nRings 12 min. late. / Alarm !!!"},
-            {90, "Missed alarm: Mon 07:30|Meeting / Norvak Vekora"},
-        };
-        for (const auto &[wokenAt, expected] : cases) {
-            TestRig rig;
-            rig.clock.set(QDate(2026, 12, 7), 7, 0);
-            QStringList ini = iniWithAlarm(QStringLiteral("07:30"), 2);
-            ini[6] = QStringLiteral("Meeting");
-            auto form = rig.started(ini);
-            rig.clock.set(QDate(2026, 12, 7), 7 + wokenAt / 60, wokenAt % 60);
-            emit rig.sleep.resumed();
-            QCOMPARE((rig.notifier.shown + rig.notifier.notices + QStringList(form->windowTitle()))
-                         .join(QStringLiteral(" / ")),
-                     expected);
-        }
+        QFETCH(int, wokenAt);
+        QFETCH(QString, expected);
+        TestRig rig;
+        rig.clock.set(monday, 7, 0);
+        QStringList ini = iniWithAlarm(QStringLiteral("07:30"), 2);
+        ini[6] = QStringLiteral("Meeting");
+        auto form = rig.started(ini);
+        rig.clock.set(monday, 7 + wokenAt / 60, wokenAt % 60);
+        emit rig.sleep.resumed();
+        QCOMPARE((rig.notifier.ringing + rig.notifier.notices + QStringList(form->windowTitle()))
+                     .join(QStringLiteral(" / ")),
+                 expected);
     }
 
     // The machine is woken a minute before the alarm; woken then, it is kept awake until the
@@ -80,22 +115,22 @@ private slots:
         const std::function<void(MainWindow &, TestRig &)> waysOut[] = {
             [wakeup](MainWindow &w, TestRig &rig) { // Stop, once it rings
                 w.controller().tick();
-                QCOMPARE(rig.notifier.shown.size(), 1);
+                QCOMPARE(rig.notifier.ringing.size(), 1);
                 clickSwitch(w);
-                QCOMPARE(rig.notifier.withdrawn, 1);
+                QCOMPARE(rig.notifier.ringing.value(1), QStringLiteral("-"));
                 QCOMPARE(rig.wake.wakeup, std::optional(wakeup + 7 * 86400));
             },
             [](MainWindow &w, TestRig &) { clickSwitch(w); }, // Off before it rings
-            [](MainWindow &w, TestRig &) { child<QLineEdit>(w, "alarmField")->setText("24:00"); },
+            [](MainWindow &w, TestRig &) { child<QLineEdit>(w, "alarmField")->setText("09:00"); },
             [](MainWindow &w, TestRig &rig) {
-                answerNextMessage(QMessageBox::Yes);
                 w.exitAsked();
+                answerMessage(w, QMessageBox::Yes);
                 QCOMPARE(rig.wake.wakeup, std::nullopt);
             },
         };
         for (const auto &wayOut : waysOut) {
             TestRig rig;
-            rig.clock.set(QDate(2026, 12, 7), 7, 0); // Monday; the alarm is on Tuesdays
+            rig.clock.set(monday, 7, 0); // the alarm is on Tuesdays
             auto form = rig.started(iniWithAlarm(QStringLiteral("07:30"), 3));
             QCOMPARE(rig.wake.wakeup, std::optional(wakeup));
             rig.clock.set(tuesday, 7, 29, 30);
@@ -105,6 +140,127 @@ private slots:
             wayOut(*form, rig);
             QVERIFY(!rig.sleep.held);
         }
+    }
+
+    // A list with no day chosen never rings; the language switch fills it anew with every day
+    // chosen, and the machine is then woken for that alarm.
+    void languageSwitchWakesForTheEveryDayItChose() {
+        TestRig rig;
+        rig.clock.set(monday, 7, 0);
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30"), -1));
+        QCOMPARE(rig.wake.wakeup, std::nullopt);
+        form->controller().setLanguage(1);
+        QCOMPARE(rig.wake.wakeup, QDateTime(monday, QTime(7, 29)).toSecsSinceEpoch());
+    }
+
+    // Snoozed, a notification names the time it rings again, in the language of the moment, and
+    // offers to cancel it; it goes when the snooze rings and whenever the snooze is dropped. While
+    // minimised the title names the snooze's time. Nothing of it reaches the settings file.
+    void snoozeShows_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QStringList>("snoozed"); // the snooze notification, "-": withdrawn
+        QTest::addColumn<QString>("title");       // at 07:41, minimised since 07:35
+        const QString snoozed = "Snoozed until 07:40|Meeting";
+        QTest::newRow("rings") << "0"
+                               << "" << QStringList{snoozed, "-"} << "Alarm !!!";
+        QTest::newRow("cancelled") << "0"
+                                   << "cancel" << QStringList{snoozed, "-"} << "Tu 07:30 ((o))";
+        QTest::newRow("switched off") << "0"
+                                      << "off" << QStringList{snoozed, "-"} << "Off";
+        QTest::newRow("new time") << "0"
+                                  << "time" << QStringList{snoozed, "-"} << "08:00 ((o))";
+        QTest::newRow("new weekday") << "0"
+                                     << "weekday" << QStringList{snoozed, "-"} << "Tu 07:30 ((o))";
+        QTest::newRow("exit") << "0"
+                              << "exit" << QStringList{snoozed, "-"} << "";
+        QTest::newRow("Danish") << "1"
+                                << "cancel" << QStringList{"Udsat til 07:40|Meeting", "-"}
+                                << "Ti 07:30 ((o))";
+    }
+    void snoozeShows() {
+        QFETCH(QString, language);
+        QFETCH(QString, way);
+        QFETCH(QStringList, snoozed);
+        QFETCH(QString, title);
+        TestRig rig;
+        rig.clock.set(monday, 7, 29, 59);
+        QStringList ini = iniWithAlarm(QStringLiteral("07:30"));
+        ini[0] = language;
+        ini[6] = QStringLiteral("Meeting");
+        auto form = rig.started(ini);
+        run(*form, rig.clock, 5);
+        emit rig.notifier.snoozeRequested();
+        QCOMPARE(rig.notifier.labels().snooze, language == u"1" ? "Udsæt 10 min" : "Snooze 10 min");
+        form->show();
+        form->minimise();
+        run(*form, rig.clock, 295);
+        QCOMPARE(form->windowTitle(), QStringLiteral("07:40 ((o))"));
+        if (way == u"cancel")
+            emit rig.notifier.cancelSnoozeRequested();
+        else if (way == u"off")
+            clickSwitch(*form);
+        else if (way == u"time")
+            child<QLineEdit>(*form, "alarmField")->setText(QStringLiteral("08:00"));
+        else if (way == u"weekday")
+            child<QComboBox>(*form, "weekdayBox")->setCurrentIndex(3);
+        else if (way == u"exit")
+            form->saveAndQuit();
+        if (way != u"exit") {
+            run(*form, rig.clock, 6 * 60);
+            QCOMPARE(form->windowTitle(), title);
+        }
+        QCOMPARE(rig.notifier.snoozed, snoozed);
+    }
+
+    // A failed save is said without holding the clock: the message stays up while the time runs
+    // and the alarm rings on its second. Said once for a run of failures, again after a success,
+    // and always at Exit, where the old file is still whole.
+    void aFailedSaveNeverHoldsTheClock() {
+        TestRig rig;
+        Platform platform = rig.platform();
+        const QString blocked = rig.folder() + QStringLiteral("blocked");
+        platform.settingsReadFile = rig.iniPath();
+        platform.settingsFile = blocked + QStringLiteral("/Vekora.ini");
+        const auto block = [&](bool on) {
+            QFile::remove(blocked);
+            QDir(blocked).removeRecursively();
+            QVERIFY(on ? QFile(blocked).open(QIODevice::WriteOnly) : QDir().mkpath(blocked));
+        };
+        block(true);
+        rig.writeIni(iniWithAlarm(QStringLiteral("07:30")));
+        rig.clock.set(monday, 7, 28, 50);
+        auto form = TestRig::stopped(std::make_unique<MainWindow>(platform));
+        form->start();
+        form->show();
+        const auto messages = [&] {
+            QStringList texts;
+            for (QMessageBox *box : form->findChildren<QMessageBox *>())
+                texts << box->text().section(u':', 0, 0);
+            return texts;
+        };
+        const QString failed = "Vekora could not save its settings in " + platform.settingsFile;
+        const auto changeAndRun = [&](int seconds) {
+            form->controller().markSaveDue();
+            run(*form, rig.clock, seconds);
+        };
+        changeAndRun(10); // 07:29:00
+        QCOMPARE(messages(), QStringList{failed});
+        changeAndRun(60); // 07:30:00, the second failure unsaid
+        QCOMPARE(form->windowTitle(), QStringLiteral("Alarm !!!"));
+        QCOMPARE(child<QLabel>(*form, "timeDisplay")->text(), QStringLiteral("07:30:00"));
+        QCOMPARE(messages(), QStringList{failed});
+        block(false);
+        changeAndRun(60);
+        QVERIFY(QFile::exists(platform.settingsFile));
+        block(true);
+        changeAndRun(60);
+        QCOMPARE(messages(), QStringList({failed, failed}));
+        form->exitAsked();
+        const QString question = answerMessage(*form, QMessageBox::No);
+        QVERIFY2(question.startsWith(failed) &&
+                     question.endsWith(QStringLiteral("Do you really want to exit Vekora?")),
+                 qPrintable(question));
     }
 };
 

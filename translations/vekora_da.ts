@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Alarm time in almost any 24h time format, for example: 0945.</source>
-        <translation>Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945.</translation>
+        <translation>Alarmtid i næsten ethvert 24-timers tidsformat, fx 0945)</translation>
     </message>
     <message>
         <source>Alarm message. Copying: Select text + Ctrl-C.</source>
@@ -316,6 +316,30 @@
         <source>Alarm day</source>
         <extracomment>What a screen reader calls the weekday list, before the list&apos;s tool tip</extracomment>
         <translation>Alarmdag</translation>
+    </message>
+    <message>
+        <source>Vekora could not read its settings in %1:
+%2
+It starts afresh.</source>
+        <extracomment>%1 is the settings file&apos;s full path, %2 the reason</extracomment>
+        <translation>Vekuret kunne ikke læse indstillingerne i %1:
+%2
+Det starter forfra.</translation>
+    </message>
+    <message>
+        <source>Snoozed until %1</source>
+        <extracomment>Title of the notification shown while an alarm is snoozed; %1 the time it rings, hh:mm</extracomment>
+        <translation>Udsat til %1</translation>
+    </message>
+    <message>
+        <source>Cancel snooze</source>
+        <extracomment>Button of the snooze notification: the alarm does not ring at the snooze&apos;s time</extracomment>
+        <translation>Annullér udsættelse</translation>
+    </message>
+    <message>
+        <source>Show the alarm</source>
+        <extracomment>What a click on the ringing alarm&apos;s notification does: the alarm&apos;s window comes forward</extracomment>
+        <translation>Vis alarmen</translation>
     </message>
 </context>
 <context>

@@ -1,16 +1,16 @@
 #include "app/commandline.h"
-#include "platform/clock.h"
+#include "platform/canberraplayer.h"
 #include "platform/dbusnotifier.h"
 #include "platform/dbuswakescheduler.h"
 #include "platform/desktopattention.h"
+#include "platform/desktopopener.h"
 #include "platform/logindinhibitor.h"
-#include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
 #include "platform/runrecord.h"
 #include "platform/signalwatcher.h"
 #include "platform/singleinstance.h"
-#include "platform/soundplayer.h"
+#include "platform/systemclock.h"
 #include "ui/mainwindow.h"
 #include "ui/onscreen.h"
 
@@ -70,12 +70,12 @@ int main(int argc, char *argv[]) {
     // and quit() itself does nothing before app.exec(): a session's end while the start-up's
     // About window was open (one start in fifteen) waited for someone to close that window.
     // exit() ends the modal window's loop, and any loop still to come, at once.
-    bool quitAsked = false;
+    std::optional<int> quitAsked;
     QObject::connect(
         &window, &MainWindow::quitRequested, &app,
-        [&quitAsked] {
-            quitAsked = true;
-            QApplication::exit(0);
+        [&quitAsked](int status) {
+            quitAsked = status;
+            QApplication::exit(status);
         },
         Qt::QueuedConnection);
 
@@ -89,7 +89,7 @@ int main(int argc, char *argv[]) {
 
     window.start();
     if (quitAsked)
-        return 0;
+        return *quitAsked;
     if (!window.isVisible())
         window.show();
     keepWholeOnScreen(&window);

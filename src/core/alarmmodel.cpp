@@ -16,6 +16,10 @@ MissedAlarm missedAt(const QDateTime &moment) {
 qint64 minuteCount(const ClockSample &sample) {
     return sample.date.toJulianDay() * 24 * 60 + sample.wholeSeconds() / 60;
 }
+
+int localOffsetAt(const QDateTime &moment) {
+    return moment.toLocalTime().offsetFromUtc();
+}
 } // namespace
 
 std::optional<QDateTime> ringingMomentAfter(int alarmTime, int weekday, const QDateTime &after) {
@@ -36,18 +40,18 @@ std::optional<QDateTime> ringingMomentAfter(int alarmTime, int weekday, const QD
 std::optional<QDateTime> AlarmModel::lastMomentIn(const QDateTime &from,
                                                   const QDateTime &until) const {
     std::optional<QDateTime> last;
-    for (auto next = ringingMomentAfter(alarmTime_, weekday_, from); next && *next <= until;
-         next = ringingMomentAfter(alarmTime_, weekday_, *next))
+    for (auto next = ringingMomentAfter(m_alarmTime, m_weekday, from); next && *next <= until;
+         next = ringingMomentAfter(m_alarmTime, m_weekday, *next))
         last = next;
     return last;
 }
 
 void AlarmModel::setAlarm(const QString &text, std::optional<int> seconds) {
-    alarmText_ = text;
-    if (seconds != alarmTime_)
-        snoozeUntil_.reset();
+    m_alarmText = text;
+    if (seconds != m_alarmTime)
+        m_snoozeUntil.reset();
     if (seconds) {
-        alarmTime_ = *seconds;
+        m_alarmTime = *seconds;
         setSwitchState(SwitchState::Armed);
     } else {
         setSwitchState(SwitchState::Error);
@@ -55,26 +59,30 @@ void AlarmModel::setAlarm(const QString &text, std::optional<int> seconds) {
 }
 
 void AlarmModel::setWeekday(int entry) {
-    if (entry != weekday_)
-        snoozeUntil_.reset();
-    weekday_ = entry;
+    if (entry == m_weekday)
+        return;
+    m_weekday = entry;
+    m_snoozeUntil.reset();
+    emit weekdayChanged(entry);
+    updateNextWake();
 }
 
 void AlarmModel::setSwitchState(SwitchState state) {
-    const std::optional<SwitchState> before = switchState_;
-    switchState_ = state;
+    const std::optional<SwitchState> before = m_switchState;
+    m_switchState = state;
     if (state != SwitchState::Ringing)
-        attentionFrom_.reset();
+        m_attentionFrom.reset();
     // Off or in error nothing rings, and a ringing alarm has used the snooze up.
     if (state != SwitchState::Armed)
-        snoozeUntil_.reset();
+        m_snoozeUntil.reset();
     emit switchStateChanged(state, before);
+    updateNextWake();
 }
 
 SwitchClick AlarmModel::clickSwitch() {
     SwitchClick result = SwitchClick::Nothing;
-    if (switchState_) {
-        switch (*switchState_) {
+    if (m_switchState) {
+        switch (*m_switchState) {
         case SwitchState::Error:
             result = SwitchClick::ShowError;
             break;
@@ -89,91 +97,96 @@ SwitchClick AlarmModel::clickSwitch() {
             break;
         }
     }
-    inverted_ = false;
-    refreshDue_ = true;
+    m_inverted = false;
+    m_refreshDue = true;
     return result;
 }
 
 TickOutcome AlarmModel::tick(const ClockSample &now, bool windowNormal,
                              const std::function<void()> &save) {
     TickOutcome out;
+    const std::optional<ClockSample> before = std::exchange(m_lastTick, now);
     const qint64 minute = minuteCount(now);
 
-    if (windowNormal && refreshDue_)
-        saveDue_ = true;
-    if (minimisePending_) {
-        ++ticksSinceStart_;
-        if (ticksSinceStart_ == minimiseAtTick) {
-            minimisePending_ = false;
+    if (windowNormal && m_refreshDue)
+        m_saveDue = true;
+    if (m_minimisePending) {
+        ++m_ticksSinceStart;
+        if (m_ticksSinceStart == minimiseAtTick) {
+            m_minimisePending = false;
             out.minimise = true;
         }
         // The start-up's own changes must not count as the user's.
-        if (ticksSinceStart_ <= startupTicks)
-            saveDue_ = false;
+        if (m_ticksSinceStart <= startupTicks)
+            m_saveDue = false;
         // The user worked with the window: it stays as it is.
-        if (saveDue_ && ticksSinceStart_ > startupTicks) {
-            minimisePending_ = false;
-            saveDue_ = false;
+        if (m_saveDue && m_ticksSinceStart > startupTicks) {
+            m_minimisePending = false;
+            m_saveDue = false;
         }
     }
 
     // The very first tick counts as a new minute, so a start inside the alarm minute rings.
-    out.minuteChanged = !previousMinute_ || *previousMinute_ != minute;
+    out.minuteChanged = !m_previousMinute || *m_previousMinute != minute;
     if (out.minuteChanged) {
-        if (saveDue_) {
+        if (m_saveDue) {
             if (save)
                 save();
-            saveDue_ = false;
+            m_saveDue = false;
         }
-        refreshDue_ = true;
-        if (switchState_ == SwitchState::Armed)
-            checkAlarm(now, out);
-    } else if (switchState_ == SwitchState::Armed && snoozeUntil_ && *snoozeUntil_ <= now.moment) {
+        m_refreshDue = true;
+        if (m_switchState == SwitchState::Armed)
+            checkAlarm(before, now, out);
+    } else if (m_switchState == SwitchState::Armed && m_snoozeUntil &&
+               *m_snoozeUntil <= now.moment) {
         // A snooze ends at any second, not at the start of a minute.
-        checkAlarm(now, out);
+        checkAlarm(before, now, out);
     }
-    previous_ = now.moment;
-    previousMinute_ = minute;
-    out.refreshDate = refreshDue_;
+    m_previousMinute = minute;
+    if (nextWakeStale(before, now))
+        updateNextWake();
+    out.refreshDate = m_refreshDue;
 
-    if (switchState_ == SwitchState::Ringing) {
+    if (m_switchState == SwitchState::Ringing) {
         out.ringing = true;
-        out.beep = out.fired && sound_;
-        if (attentionFrom_) {
-            const qint64 since = attentionFrom_->msecsTo(now.moment);
+        out.beep = out.fired && m_sound;
+        if (m_attentionFrom) {
+            const qint64 since = m_attentionFrom->msecsTo(now.moment);
             out.attention = since >= 0 && since < attentionSeconds * 1000;
         }
-        inverted_ = !inverted_;
-        out.inverted = inverted_;
+        m_inverted = !m_inverted;
+        out.inverted = m_inverted;
         return out;
     }
-    if (refreshDue_) {
+    if (m_refreshDue) {
         out.refresh = true;
-        inverted_ = false;
-        refreshDue_ = false;
+        m_inverted = false;
+        m_refreshDue = false;
     }
-    out.inverted = inverted_;
+    out.inverted = m_inverted;
     return out;
 }
 
-void AlarmModel::checkAlarm(const ClockSample &now, TickOutcome &out) {
+void AlarmModel::checkAlarm(const std::optional<ClockSample> &before, const ClockSample &now,
+                            TickOutcome &out) {
+    const std::optional<QDateTime> previous = before ? std::optional(before->moment) : std::nullopt;
     // The first tick looks back over its own minute, so a start inside the alarm minute rings.
     // After a long sleep only the latest alarm moment counts; a week back holds every weekday.
     const QDateTime from = std::max(
-        previous_.value_or(now.moment.addSecs(-firstTickLookBackSeconds)), now.moment.addDays(-8));
+        previous.value_or(now.moment.addSecs(-firstTickLookBackSeconds)), now.moment.addDays(-8));
     std::optional<QDateTime> moment = lastMomentIn(from, now.moment);
     if (moment) {
-        const std::pair<QDate, int> occasion{moment->toLocalTime().date(), alarmTime_ / 60};
-        if (lastRinging_ == occasion)
+        const std::pair<QDate, int> occasion{moment->toLocalTime().date(), m_alarmTime / 60};
+        if (m_lastRinging == occasion)
             moment.reset();
         else
-            lastRinging_ = occasion;
+            m_lastRinging = occasion;
     }
     // A snooze that is due rings like the alarm; due in the same tick, the two ring once.
-    if (snoozeUntil_ && *snoozeUntil_ <= now.moment) {
-        if (!moment || *snoozeUntil_ > *moment)
-            moment = snoozeUntil_;
-        snoozeUntil_.reset();
+    if (m_snoozeUntil && *m_snoozeUntil <= now.moment) {
+        if (!moment || *m_snoozeUntil > *moment)
+            moment = m_snoozeUntil;
+        m_snoozeUntil.reset();
     }
     if (!moment)
         return;
@@ -184,43 +197,63 @@ void AlarmModel::checkAlarm(const ClockSample &now, TickOutcome &out) {
         out.missed = missedAt(*moment);
         return;
     }
+    // Ticking along, attention belongs to the first seconds of the alarm minute; after a jump
+    // (resume, clock step) nobody saw those seconds, so it starts now.
+    const bool jumped = previous && previous->msecsTo(now.moment) > maxTickGapSeconds * 1000;
     setSwitchState(SwitchState::Ringing);
     out.fired = true;
     out.lateMinutes = static_cast<int>(late / 60);
-    // Ticking along, attention belongs to the first seconds of the alarm minute; after a jump
-    // (resume, clock step) nobody saw those seconds, so it starts now.
-    const bool jumped = previous_ && previous_->msecsTo(now.moment) > maxTickGapSeconds * 1000;
-    attentionFrom_ = jumped ? now.moment : *moment;
+    m_attentionFrom = jumped ? now.moment : *moment;
 }
 
-std::optional<QDateTime> AlarmModel::nextRinging(const ClockSample &now) const {
-    if (switchState_ != SwitchState::Armed && switchState_ != SwitchState::Ringing)
-        return std::nullopt;
-    const std::optional<QDateTime> next = ringingMomentAfter(alarmTime_, weekday_, now.moment);
-    return next ? std::optional(next->toLocalTime()) : std::nullopt;
+bool AlarmModel::nextWakeStale(const std::optional<ClockSample> &before,
+                               const ClockSample &now) const {
+    if (!before)
+        return true;
+    const qint64 gap = before->moment.msecsTo(now.moment);
+    if (gap < 0 || gap > maxTickGapSeconds * 1000)
+        return true;
+    return m_nextWake &&
+           (*m_nextWake <= now.moment || localOffsetAt(*m_nextWake) != m_nextWakeOffset);
 }
 
-std::optional<QDateTime> AlarmModel::nextWake(const ClockSample &now) const {
-    std::optional<QDateTime> next = nextRinging(now);
-    if (snoozeUntil_ && (!next || *snoozeUntil_ < *next))
-        next = snoozeUntil_->toLocalTime();
-    return next;
+void AlarmModel::updateNextWake() {
+    if (!m_lastTick)
+        return;
+    std::optional<QDateTime> next;
+    if (m_switchState == SwitchState::Armed || m_switchState == SwitchState::Ringing)
+        next = ringingMomentAfter(m_alarmTime, m_weekday, m_lastTick->moment);
+    if (m_snoozeUntil && (!next || *m_snoozeUntil < *next))
+        next = m_snoozeUntil;
+    m_nextWakeOffset = next ? localOffsetAt(*next) : 0;
+    if (next == m_nextWake)
+        return;
+    m_nextWake = next;
+    emit nextWakeChanged(next);
 }
 
 bool AlarmModel::snooze(const QDateTime &now) {
-    if (switchState_ != SwitchState::Ringing)
+    if (m_switchState != SwitchState::Ringing)
         return false;
-    // Set before the switch tells of the change, so the wake-up asked for then is the snooze.
-    snoozeUntil_ = now.addSecs(snoozeSeconds);
+    // Set before the switch tells of the change, so what rings next is the snooze.
+    m_snoozeUntil = now.toUTC().addSecs(snoozeSeconds);
     setSwitchState(SwitchState::Armed);
-    inverted_ = false;
-    refreshDue_ = true;
+    m_inverted = false;
+    m_refreshDue = true;
     return true;
+}
+
+void AlarmModel::cancelSnooze() {
+    if (!m_snoozeUntil)
+        return;
+    m_snoozeUntil.reset();
+    m_refreshDue = true;
+    updateNextWake();
 }
 
 std::optional<MissedAlarm> AlarmModel::missedWhileClosed(const QDateTime &lastRun,
                                                          const ClockSample &now) const {
-    if (switchState_ != SwitchState::Armed)
+    if (m_switchState != SwitchState::Armed)
         return std::nullopt;
     const QDateTime until = now.moment.addSecs(-firstTickLookBackSeconds);
     const QDateTime from = std::max(lastRun, now.moment.addSecs(-closedMissLimitSeconds));

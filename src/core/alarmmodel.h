@@ -37,7 +37,9 @@ struct TickOutcome {
 enum class SwitchClick { Nothing, Changed, ShowError };
 
 // The alarm and everything the once-a-second tick decides, apart from any widget. The window
-// feeds it the user's edits and one clock sample a second, and shows what it answers.
+// feeds it the user's edits and one clock sample a second, and shows what it answers. What rings
+// next is its own to know: whatever moves it (an edit, a ring, a snooze, a clock step, a new time
+// zone) is announced by nextWakeChanged, and everything that follows from it listens.
 class AlarmModel : public QObject {
     Q_OBJECT
 public:
@@ -67,51 +69,52 @@ public:
     static constexpr int closedMissLimitSeconds = 12 * 60 * 60;
 
     // The alarm time in seconds after midnight, as the time field last read it.
-    int alarmTime() const { return alarmTime_; }
-    QString alarmText() const { return alarmText_; }
+    int alarmTime() const { return m_alarmTime; }
+    QString alarmText() const { return m_alarmText; }
     // A valid text arms the alarm at its time, anything else puts the switch in error.
     void setAlarm(const QString &text, std::optional<int> seconds);
 
     // -1 none, 0 every day, 1..7 Sunday..Saturday.
-    int weekday() const { return weekday_; }
+    int weekday() const { return m_weekday; }
     void setWeekday(int entry);
 
-    QString message() const { return message_; }
-    void setMessage(const QString &text) { message_ = text; }
+    QString message() const { return m_message; }
+    void setMessage(const QString &text) { m_message = text; }
 
-    bool sound() const { return sound_; }
-    void setSound(bool on) { sound_ = on; }
+    bool sound() const { return m_sound; }
+    void setSound(bool on) { m_sound = on; }
 
-    std::optional<SwitchState> switchState() const { return switchState_; }
+    std::optional<SwitchState> switchState() const { return m_switchState; }
     // Also when the state stays: the caption is shown anew (sound mark, language).
     void setSwitchState(SwitchState state);
     SwitchClick clickSwitch();
 
     // Show changes at the next tick (and, in normal window state, save them).
-    void markChanged() { refreshDue_ = true; }
-    bool changed() const { return refreshDue_; }
+    void markChanged() { m_refreshDue = true; }
+    bool changed() const { return m_refreshDue; }
     // Save at the next minute change.
-    void markSaveDue() { saveDue_ = true; }
+    void markSaveDue() { m_saveDue = true; }
     // A window stored minimised is minimised a few ticks after the start, unless touched.
     void minimiseAfterStart() {
-        minimisePending_ = true;
-        ticksSinceStart_ = 0;
+        m_minimisePending = true;
+        m_ticksSinceStart = 0;
     }
 
     // One tick. save runs at the minute change when settings are due, before the alarm is
     // checked, so the file holds the switch as it was shown then.
     TickOutcome tick(const ClockSample &now, bool windowNormal, const std::function<void()> &save);
 
-    // The next moment after now the alarm rings as set, in local time, or nothing when it cannot
-    // (off, in error, no day chosen).
-    std::optional<QDateTime> nextRinging(const ClockSample &now) const;
-    // What rings next, the alarm or a snooze: the machine is woken for this one.
-    std::optional<QDateTime> nextWake(const ClockSample &now) const;
+    // What rings next, the alarm or a pending snooze, in UTC: the machine is woken for this one.
+    // Nothing while nothing can ring (off, in error, no day chosen), and before the first tick,
+    // which is when the model first learns the time.
+    std::optional<QDateTime> nextWake() const { return m_nextWake; }
 
     // Ends the ringing as Stop does and rings once more snoozeSeconds after now; false when
     // nothing rings. Switching off, a new time or weekday drops it; any ringing uses it up.
     bool snooze(const QDateTime &now);
-    std::optional<QDateTime> snoozedUntil() const { return snoozeUntil_; }
+    std::optional<QDateTime> snoozedUntil() const { return m_snoozeUntil; }
+    // The alarm stays armed for its next moment.
+    void cancelSnooze();
 
     // The last moment the armed alarm would have rung after lastRun, when the program was not
     // running then, and only when it is recent. A moment the first tick still rings is not one.
@@ -120,29 +123,40 @@ public:
 
 signals:
     void switchStateChanged(SwitchState state, std::optional<SwitchState> before);
+    void weekdayChanged(int entry);
+    void nextWakeChanged(const std::optional<QDateTime> &moment);
 
 private:
-    void checkAlarm(const ClockSample &now, TickOutcome &out);
+    void checkAlarm(const std::optional<ClockSample> &before, const ClockSample &now,
+                    TickOutcome &out);
     // The alarm's last moment after from and at or before until.
     std::optional<QDateTime> lastMomentIn(const QDateTime &from, const QDateTime &until) const;
+    // Finds what rings next from the last tick's moment and announces it when it moved.
+    void updateNextWake();
+    // Whether the moment found last may have moved without an edit: time passed it, the clock
+    // jumped, or the local zone or its rules changed (the machine's zone file replaced, say), which
+    // shows as another offset from UTC at that moment.
+    bool nextWakeStale(const std::optional<ClockSample> &before, const ClockSample &now) const;
 
-    int alarmTime_ = 0;
-    QString alarmText_ = QStringLiteral("00:00");
-    int weekday_ = 0;
-    QString message_;
-    bool sound_ = false;
-    std::optional<SwitchState> switchState_;
-    bool refreshDue_ = false; // switch, colours and title to be shown anew
-    bool saveDue_ = false;    // the settings to be saved at the next minute change
-    bool minimisePending_ = false;
-    int ticksSinceStart_ = 0;
-    bool inverted_ = false;
-    std::optional<QDateTime> previous_;      // the last tick's moment
-    std::optional<qint64> previousMinute_;   // and the local minute it showed, counted on
-    std::optional<QDateTime> attentionFrom_; // when the present ringing began to ask for attention
+    int m_alarmTime = 0;
+    QString m_alarmText = QStringLiteral("00:00");
+    int m_weekday = 0;
+    QString m_message;
+    bool m_sound = false;
+    std::optional<SwitchState> m_switchState;
+    bool m_refreshDue = false; // switch, colours and title to be shown anew
+    bool m_saveDue = false;    // the settings to be saved at the next minute change
+    bool m_minimisePending = false;
+    int m_ticksSinceStart = 0;
+    bool m_inverted = false;
+    std::optional<ClockSample> m_lastTick;
+    std::optional<qint64> m_previousMinute;   // the local minute the last tick showed, counted on
+    std::optional<QDateTime> m_attentionFrom; // when the present ringing began to ask for attention
     // The day and minute that last rang: a repeated hour or a clock set back rings it once.
-    std::optional<std::pair<QDate, int>> lastRinging_;
-    std::optional<QDateTime> snoozeUntil_;
+    std::optional<std::pair<QDate, int>> m_lastRinging;
+    std::optional<QDateTime> m_snoozeUntil;
+    std::optional<QDateTime> m_nextWake;
+    int m_nextWakeOffset = 0; // the local zone's offset at m_nextWake when it was found
 };
 
 // The first moment after `after` at which an alarm set for `alarmTime` seconds after local

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <climits>
 
-int InStrA(const QString &text, const QString &chars) {
+int firstOfPosition(const QString &text, const QString &chars) {
     // Each hit narrows the search to what lies before it, so the last hit is the earliest.
     qsizetype limit = text.size();
     int found = 0;
@@ -38,7 +38,7 @@ namespace {
 
 struct Pass {
     QString text;
-    int selpos = 0;
+    int caret = 0;
     bool changed = false;
     std::optional<int> time;
 };
@@ -73,41 +73,41 @@ QString withoutBrokenPairs(const QString &s) {
 Pass onePass(const QString &input, int caret) {
     Pass out;
     QString s = input;
-    int selpos = caret;
-    qsizetype p = input.indexOf(QLatin1Char(':')) + 1;
-    qsizetype k = InStrA(s, alarmSeparators);
-    const qsizetype l = s.size();
+    // 1-based positions, 0 for none: the colon and the first other separator as typed.
+    qsizetype colonAt = input.indexOf(QLatin1Char(':')) + 1;
+    qsizetype separatorAt = firstOfPosition(s, alarmSeparators);
+    const qsizetype length = s.size();
 
-    if (const qsizetype pp = s.indexOf(QStringLiteral("::")) + 1; pp > 0)
-        s = deleteAt(s, pp);
+    if (const qsizetype doubleColonAt = s.indexOf(QStringLiteral("::")) + 1; doubleColonAt > 0)
+        s = deleteAt(s, doubleColonAt);
 
-    if (k > 0) {
-        if (k == 2) { // a one-digit hour before the separator
+    if (separatorAt > 0) {
+        if (separatorAt == 2) { // a one-digit hour before the separator
             s.prepend(QLatin1Char('0'));
-            k = p = 3;
+            separatorAt = colonAt = 3;
         }
-        s = putColonAt(s, k);
+        s = putColonAt(s, separatorAt);
     }
-    if (p == 2) { // a one-digit hour before the colon
+    if (colonAt == 2) { // a one-digit hour before the colon
         s.prepend(QLatin1Char('0'));
-        p = 3;
+        colonAt = 3;
     }
-    if (l > 5)
-        s.truncate(p > 0 ? 5 : 4);
+    if (length > 5)
+        s.truncate(colonAt > 0 ? 5 : 4);
 
     bool faulty = false;
-    if (p == 0) {
-        if (l == 4 && k == 0) {
+    if (colonAt == 0) {
+        if (length == 4 && separatorAt == 0) {
             s.insert(2, QLatin1Char(':'));
-            if (selpos > 3)
-                selpos = 0;
+            if (caret > 3)
+                caret = 0;
         } else {
             faulty = true;
         }
-    } else if (p != 3) { // the colon stands in the wrong place
-        s = deleteAt(s, p);
-        if (selpos > 1)
-            ++selpos;
+    } else if (colonAt != 3) { // the colon stands in the wrong place
+        s = deleteAt(s, colonAt);
+        if (caret > 1)
+            ++caret;
     }
 
     if (!faulty) {
@@ -117,11 +117,11 @@ Pass onePass(const QString &input, int caret) {
         if (s.size() == 5)
             out.time = readTimeOfDay(input);
     }
-    if (selpos == 5) // a complete time puts the caret at the start
-        selpos = 0;
+    if (caret == 5) // a complete time puts the caret at the start
+        caret = 0;
 
     out.text = withoutBrokenPairs(s);
-    out.selpos = selpos;
+    out.caret = caret;
     return out;
 }
 
@@ -135,7 +135,7 @@ AlarmTextResult normaliseAlarmText(const QString &text, int caret) {
     for (;;) {
         const Pass pass = onePass(current, start);
         if (result.passes == 0)
-            firstCaret = pass.selpos;
+            firstCaret = pass.caret;
         ++result.passes;
         result.changed = result.changed || pass.changed;
         result.alarmTime = pass.time;

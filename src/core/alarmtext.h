@@ -5,7 +5,7 @@
 
 // 1-based position of the earliest character of text that is one of chars, 0 if none.
 // Characters compare exactly: 'H' is not 'h'.
-int InStrA(const QString &text, const QString &chars);
+int firstOfPosition(const QString &text, const QString &chars);
 
 // The characters that may stand between hours and minutes besides the colon.
 inline const QString alarmSeparators = QStringLiteral(".,;-_/h");

@@ -19,6 +19,6 @@ public:
     bool install(const LanguageInfo &language);
 
 private:
-    QTranslator *program_;
-    QTranslator *qt_;
+    QTranslator *m_program;
+    QTranslator *m_qt;
 };

@@ -46,8 +46,9 @@ QString dateLine(std::optional<Language> language, const MainTexts &texts, const
     // Until a language is chosen there is no month name to place: weekday and year only.
     const QString layout =
         language && !texts.dateLayout.isEmpty() ? texts.dateLayout : QStringLiteral("%1 %4");
-    return fillPlaces(layout, {entry(texts.daytxt, weekday), entry(texts.monthtxt, date.month()),
-                               QString::number(date.day()), QString::number(date.year())});
+    return fillPlaces(layout,
+                      {entry(texts.weekdayNames, weekday), entry(texts.monthNames, date.month()),
+                       QString::number(date.day()), QString::number(date.year())});
 }
 
 QString soundMark(bool sound) {
@@ -55,21 +56,34 @@ QString soundMark(bool sound) {
 }
 
 QString switchCaption(const MainTexts &texts, SwitchState state, bool sound) {
-    if (state == SwitchState::Armed)
-        return texts.stattxt[3] + soundMark(sound);
-    return texts.stattxt[static_cast<std::size_t>(state)];
+    switch (state) {
+    case SwitchState::Error:
+        return texts.errorCaption;
+    case SwitchState::Ringing:
+        return texts.ringingCaption;
+    case SwitchState::Armed:
+        return texts.armedCaption + soundMark(sound);
+    case SwitchState::Off:
+        break;
+    }
+    return texts.offCaption;
 }
 
 QString minimisedCaption(const MainTexts &texts, const AlarmModel &alarm, const ClockSample &now) {
     if (alarm.switchState() != SwitchState::Armed)
-        return texts.stattxt[4];
+        return texts.offCaption;
 
-    // The weekday list with nothing chosen shows an empty day in front.
+    // What rings next names its day unless that is today; the weekday list with nothing chosen
+    // shows an empty day in front.
     QString dayPrefix = QStringLiteral(" ");
-    if (const std::optional<QDateTime> next = alarm.nextRinging(now)) {
-        const int weekday = weekdayOf(next->date());
-        dayPrefix =
-            next->date() == now.date ? QString() : entry(texts.daytxt, weekday).left(2) + u' ';
+    QString time = alarm.alarmText();
+    if (const std::optional<QDateTime> next = alarm.nextWake()) {
+        const QDateTime local = next->toLocalTime();
+        dayPrefix = local.date() == now.date
+                        ? QString()
+                        : entry(texts.weekdayNames, weekdayOf(local.date())).left(2) + u' ';
+        if (next == alarm.snoozedUntil())
+            time = local.toString(QStringLiteral("HH:mm"));
     }
-    return dayPrefix + alarm.alarmText() + soundMark(alarm.sound());
+    return dayPrefix + time + soundMark(alarm.sound());
 }

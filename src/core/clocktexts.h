@@ -24,6 +24,6 @@ QString soundMark(bool sound);
 QString switchCaption(const MainTexts &texts, SwitchState state, bool sound);
 
 // The minimised window's caption: "Mo 07:30 ((o))" for an armed alarm, the off caption
-// otherwise. The day prefix names the next day the alarm rings on, left out while it rings
-// later today.
+// otherwise. It names what rings next, a pending snooze's time included; the day prefix names its
+// day, left out while that is today.
 QString minimisedCaption(const MainTexts &texts, const AlarmModel &alarm, const ClockSample &now);

@@ -135,12 +135,13 @@ std::optional<int> windowStateFromLine2(const QString &line) {
 
 QByteArray encodeSettings(const SettingsData &data) {
     const QString lineEnd = QStringLiteral("\r\n");
-    const QString text =
-        flattenLineBreaks(data.language) + lineEnd +
-        (data.sound ? QLatin1Char('1') : QLatin1Char('0')) + printFormat(data.windowState) +
-        lineEnd + printFormat(data.top) + lineEnd + printFormat(data.left) + lineEnd +
-        printFormat(data.weekday) + lineEnd + flattenLineBreaks(data.alarmText) + lineEnd +
-        flattenLineBreaks(data.message) + lineEnd + flattenLineBreaks(data.caption) + lineEnd;
+    const QString text = flattenLineBreaks(data.language) + lineEnd +
+                         (data.sound ? QLatin1Char('1') : QLatin1Char('0')) +
+                         printFormat(static_cast<int>(data.windowState)) + lineEnd +
+                         printFormat(data.top) + lineEnd + printFormat(data.left) + lineEnd +
+                         printFormat(data.weekday) + lineEnd + flattenLineBreaks(data.alarmText) +
+                         lineEnd + flattenLineBreaks(data.message) + lineEnd +
+                         flattenLineBreaks(data.caption) + lineEnd;
 
     // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¸") would be read back as UTF-8 and
     // come out as other letters ("ø"); such a file is written as UTF-8 instead.

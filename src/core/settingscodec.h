@@ -1,21 +1,26 @@
 #pragma once
 
+#include "core/windowstate.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
+// The longest alarm message: far beyond any, and short enough that the file always reads back.
+inline constexpr int messageMaxLength = 32767;
+
 // The eight lines of Vekora.ini, as the program holds them.
 struct SettingsData {
-    QString language;    // line 1: "0", "1" or empty
-    bool sound = false;  // line 2, first character
-    int windowState = 0; // line 2, the rest: 0 normal, 1 minimised, 2 maximised
-    int top = 0;         // line 3, twips
-    int left = 0;        // line 4, twips
-    int weekday = 0;     // line 5: -1 none, 0 every day, 1..7 Sunday..Saturday
-    QString alarmText;   // line 6
-    QString message;     // line 7
-    QString caption;     // line 8: the switch caption as shown
+    QString language;                              // line 1: "0", "1" or empty
+    bool sound = false;                            // line 2, first character
+    WindowState windowState = WindowState::Normal; // line 2, the rest
+    int top = 0;                                   // line 3, twips
+    int left = 0;                                  // line 4, twips
+    int weekday = 0;   // line 5: -1 none, 0 every day, 1..7 Sunday..Saturday
+    QString alarmText; // line 6
+    QString message;   // line 7
+    QString caption;   // line 8: the switch caption as shown
 };
 
 // Line breaks become blanks: a stored text may only end where the file says so.

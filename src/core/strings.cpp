@@ -11,18 +11,18 @@ const QString crlf = QStringLiteral("\r\n");
 // application. The English source text stands in for anything a catalog lacks.
 class TextSource {
 public:
-    explicit TextSource(const QTranslator *catalog = nullptr) : catalog_(catalog) {}
+    explicit TextSource(const QTranslator *catalog = nullptr) : m_catalog(catalog) {}
 
     QString translate(const char *context, const char *source,
                       const char *disambiguation = nullptr) const {
-        if (!catalog_)
+        if (!m_catalog)
             return QCoreApplication::translate(context, source, disambiguation);
-        const QString text = catalog_->translate(context, source, disambiguation);
+        const QString text = m_catalog->translate(context, source, disambiguation);
         return text.isEmpty() ? QString::fromUtf8(source) : text;
     }
 
 private:
-    const QTranslator *catalog_;
+    const QTranslator *m_catalog;
 };
 
 QString lines(std::initializer_list<QString> parts) {
@@ -34,6 +34,7 @@ QString lines(std::initializer_list<QString> parts) {
 
 MainTexts mainTexts(const TextSource &tx) {
     MainTexts m;
+    m.windowTitle = tx.translate("MainWindow", "Norvak Vekora", "window title");
     m.frameCaption = tx.translate("MainWindow", "Alarm", "caption of the alarm frame");
     m.hint = tx.translate("MainWindow", "Right-click for general menu.");
     //: Tool tip of the alarm frame; %1 is the general hint "Right-click for general menu."
@@ -61,49 +62,56 @@ MainTexts mainTexts(const TextSource &tx) {
     m.menuHelp = tx.translate("MainWindow", "Help", "menu item");
     m.menuAbout = tx.translate("MainWindow", "About", "menu item that opens the About window");
     m.menuExit = tx.translate("MainWindow", "Exit", "menu item that ends the program");
-    m.stattxt = {tx.translate("MainWindow", "Error!", "alarm switch: the alarm time is faulty"),
-                 tx.translate("MainWindow", "Stop", "alarm switch: the alarm is ringing"),
-                 QString(),
-                 tx.translate("MainWindow", "On", "alarm switch: the alarm is set"),
-                 tx.translate("MainWindow", "Off", "alarm switch: the alarm is not set"),
-                 tx.translate("MainWindow", "Norvak Vekora", "window title")};
-    m.stp = tx.translate("MainWindow", "Do you really want to exit Vekora?");
-    m.errtxt = tx.translate("MainWindow", "Repair the error in the alarm time field!");
+    m.errorCaption = tx.translate("MainWindow", "Error!", "alarm switch: the alarm time is faulty");
+    m.ringingCaption = tx.translate("MainWindow", "Stop", "alarm switch: the alarm is ringing");
+    m.armedCaption = tx.translate("MainWindow", "On", "alarm switch: the alarm is set");
+    m.offCaption = tx.translate("MainWindow", "Off", "alarm switch: the alarm is not set");
+    m.exitQuestion = tx.translate("MainWindow", "Do you really want to exit Vekora?");
+    m.alarmTimeError = tx.translate("MainWindow", "Repair the error in the alarm time field!");
     //: %1 is the help page's full path, on a line of its own
     m.helpMissing = tx.translate("MainWindow", "The help page could not be opened:\n%1");
     //: %1 is the settings file's full path, %2 the system's reason
     m.saveFailed = tx.translate("MainWindow", "Vekora could not save its settings in %1:\n%2");
+    //: %1 is the settings file's full path, %2 the reason
+    m.readFailed = tx.translate("MainWindow",
+                                "Vekora could not read its settings in %1:\n%2\nIt starts afresh.");
     //: Title of a notification; %1 the weekday's first three letters, %2 the time as hh:mm
     m.missedAlarm = tx.translate("MainWindow", "Missed alarm: %1 %2");
     //: Last line of the ringing alarm's notification after a sleep; %1 whole minutes
     m.lateNote = tx.translate("MainWindow", "Rings %1 min. late.");
     //: Button of the ringing alarm's notification: it rings again in ten minutes
     m.snoozeAction = tx.translate("MainWindow", "Snooze 10 min");
+    //: Title of the notification shown while an alarm is snoozed; %1 the time it rings, hh:mm
+    m.snoozedUntil = tx.translate("MainWindow", "Snoozed until %1");
+    //: Button of the snooze notification: the alarm does not ring at the snooze's time
+    m.cancelSnooze = tx.translate("MainWindow", "Cancel snooze");
+    //: What a click on the ringing alarm's notification does: the alarm's window comes forward
+    m.showAlarm = tx.translate("MainWindow", "Show the alarm");
     //: Shown by the desktop as the reason the computer does not go to sleep
     m.keepAwake = tx.translate("MainWindow", "An alarm is about to ring or ringing");
     //: The weekday list shows the first three letters of each weekday; "All" is the first entry.
     //: The English weekday names end in "dag" on purpose: that is how the program writes them.
-    m.daytxt = {tx.translate("MainWindow", "All", "every day of the week"),
-                tx.translate("MainWindow", "Sundag"),
-                tx.translate("MainWindow", "Mondag"),
-                tx.translate("MainWindow", "Tuesdag"),
-                tx.translate("MainWindow", "Wednesdag"),
-                tx.translate("MainWindow", "Thursdag"),
-                tx.translate("MainWindow", "Fridag"),
-                tx.translate("MainWindow", "Saturdag")};
-    m.monthtxt = {QString(),
-                  tx.translate("MainWindow", "January"),
-                  tx.translate("MainWindow", "February"),
-                  tx.translate("MainWindow", "March"),
-                  tx.translate("MainWindow", "April"),
-                  tx.translate("MainWindow", "May", "month"),
-                  tx.translate("MainWindow", "June"),
-                  tx.translate("MainWindow", "July"),
-                  tx.translate("MainWindow", "August"),
-                  tx.translate("MainWindow", "September"),
-                  tx.translate("MainWindow", "October"),
-                  tx.translate("MainWindow", "November"),
-                  tx.translate("MainWindow", "December")};
+    m.weekdayNames = {tx.translate("MainWindow", "All", "every day of the week"),
+                      tx.translate("MainWindow", "Sundag"),
+                      tx.translate("MainWindow", "Mondag"),
+                      tx.translate("MainWindow", "Tuesdag"),
+                      tx.translate("MainWindow", "Wednesdag"),
+                      tx.translate("MainWindow", "Thursdag"),
+                      tx.translate("MainWindow", "Fridag"),
+                      tx.translate("MainWindow", "Saturdag")};
+    m.monthNames = {QString(),
+                    tx.translate("MainWindow", "January"),
+                    tx.translate("MainWindow", "February"),
+                    tx.translate("MainWindow", "March"),
+                    tx.translate("MainWindow", "April"),
+                    tx.translate("MainWindow", "May", "month"),
+                    tx.translate("MainWindow", "June"),
+                    tx.translate("MainWindow", "July"),
+                    tx.translate("MainWindow", "August"),
+                    tx.translate("MainWindow", "September"),
+                    tx.translate("MainWindow", "October"),
+                    tx.translate("MainWindow", "November"),
+                    tx.translate("MainWindow", "December")};
     //: The date line: %1 weekday, %2 month, %3 day of the month, %4 year,
     //: for example "Wednesdag March, 5 2003"
     m.dateLayout = tx.translate("MainWindow", "%1 %2, %3 %4", "date line");
@@ -131,19 +139,20 @@ AboutTexts aboutTexts(const TextSource &tx) {
     a.productName = tx.translate("AboutWindow", "Norvak Vekora", "product name");
     a.closeCaption = tx.translate("AboutWindow", "Close", "button that closes the window");
     a.greeting = tx.translate("AboutWindow", "With compliments");
-    a.haldorin = lines({QStringLiteral("Ejnar Klokkerholm"),
-                        tx.translate("AboutWindow", "M.Sc. (Eng.), B.Com., Managing Director")});
-    a.adress = lines(
+    a.contactPerson =
+        lines({QStringLiteral("Ejnar Klokkerholm"),
+               tx.translate("AboutWindow", "M.Sc. (Eng.), B.Com., Managing Director")});
+    a.address = lines(
         {QStringLiteral("Norvak ApS"),
          tx.translate("AboutWindow",
                       "Urværksvej 1, DK-9999 Klokkerup, Denmark, www.norvak.example.com"),
          tx.translate("AboutWindow",
                       "Phone +45 0000 0000, fax +45 0000 0001, e-mail info@norvak.example.com")});
-    a.norvakinfo = lines(
+    a.services = lines(
         {tx.translate("AboutWindow", "Norvak makes small, dependable programs for the desktop."),
          tx.translate("AboutWindow",
                       "Custom software, consulting and training: see www.norvak.example.com.")});
-    a.licenseTo = lines(
+    a.terms = lines(
         {tx.translate("AboutWindow", "Freeware: may be copied and shared freely, but not sold."),
          tx.translate("AboutWindow", "© Norvak. All rights reserved.")});
     a.copyTip = tx.translate("AboutWindow", "Copying: Select text + Ctrl-C.");
@@ -195,8 +204,8 @@ QString versionText() {
 
 std::array<QString, 8> weekdayEntries(const MainTexts &texts) {
     std::array<QString, 8> entries;
-    entries[0] = texts.daytxt[0];
+    entries[0] = texts.weekdayNames[0];
     for (std::size_t i = 1; i < entries.size(); ++i)
-        entries[i] = texts.daytxt[i].left(3);
+        entries[i] = texts.weekdayNames[i].left(3);
     return entries;
 }

@@ -9,6 +9,7 @@ class QTranslator;
 
 // Every text of the main window in one language.
 struct MainTexts {
+    QString windowTitle;
     QString frameCaption;
     QString hint; // the general hint, tool tip of the background
     // Tool tips composed with the hint: "%1" stands for the hint.
@@ -17,25 +18,30 @@ struct MainTexts {
     // What screen readers call the two fields and the weekday list.
     QString alarmTimeName, messageName, dayName;
     QString menuMin, soundMenu, menuLanguage, menuHelp, menuAbout, menuExit;
-    std::array<QString, 6> stattxt;   // switch captions by state; 5 is the window title
-    QString stp;                      // the exit question
-    QString errtxt;                   // the faulty-alarm-time message
-    QString helpMissing;              // "%1" stands for the help page's path
-    QString saveFailed;               // %1 the settings file, %2 why
-    QString missedAlarm;              // %1 the weekday's three letters, %2 hh:mm
-    QString lateNote;                 // %1 minutes
-    QString snoozeAction;             // the notification's button that rings again later
-    QString keepAwake;                // why the machine must not sleep now
-    std::array<QString, 8> daytxt;    // 0 every day, 1..7 Sunday..Saturday
-    std::array<QString, 13> monthtxt; // 1..12
+    // The switch's captions by state; switchCaption() picks one.
+    QString errorCaption, ringingCaption, armedCaption, offCaption;
+    QString exitQuestion;
+    QString alarmTimeError;              // the switch clicked while the alarm time cannot be read
+    QString helpMissing;                 // "%1" stands for the help page's path
+    QString saveFailed;                  // %1 the settings file, %2 why
+    QString readFailed;                  // %1 the settings file, %2 why
+    QString missedAlarm;                 // %1 the weekday's three letters, %2 hh:mm
+    QString lateNote;                    // %1 minutes
+    QString snoozeAction;                // the notification's button that rings again later
+    QString snoozedUntil;                // %1 hh:mm
+    QString cancelSnooze;                // the snooze notification's button
+    QString showAlarm;                   // a click on the ringing notification
+    QString keepAwake;                   // why the machine must not sleep now
+    std::array<QString, 8> weekdayNames; // 0 every day, 1..7 Sunday..Saturday
+    std::array<QString, 13> monthNames;  // 1..12
     // The date line: %1 weekday, %2 month, %3 day of the month, %4 year.
     QString dateLayout;
 };
 
 struct WelcomeTexts {
-    QString title;     // Label1
-    QString greeting;  // Label2, two lines
-    QString helpVideo; // Command1 tag when the video is there
+    QString title;     // the program's short name
+    QString greeting;  // two lines
+    QString helpVideo; // the help-video button's text when the video is there
     QString noHelpVideo;
     QString helpVideoTip;
     QString languageTip;
@@ -47,10 +53,10 @@ struct AboutTexts {
     QString productName;
     QString closeCaption;
     QString greeting;
-    QString haldorin;   // two lines
-    QString adress;     // three lines
-    QString norvakinfo; // two lines
-    QString licenseTo;  // two lines
+    QString contactPerson; // two lines: name, degrees and title
+    QString address;       // three lines
+    QString services;      // two lines
+    QString terms;         // two lines: distribution terms, rights notice
     QString copyTip;
 };
 

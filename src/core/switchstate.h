@@ -1,4 +1,9 @@
 #pragma once
 
-// The alarm switch's states; the numbers are those its caption table is indexed by.
-enum class SwitchState { Error = 0, Ringing = 1, Armed = 3, Off = 4 };
+// The alarm switch: what the alarm is doing, and what a click on the switch does next.
+enum class SwitchState {
+    Error,   // the alarm time cannot be read; nothing rings
+    Ringing, // until stopped
+    Armed,   // rings at its next moment
+    Off,
+};

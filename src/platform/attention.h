@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 // What a ringing alarm does to get noticed.
@@ -7,15 +9,12 @@ class Attention {
 public:
     virtual ~Attention() = default;
     virtual void beep() = 0;
+    // Restores, raises and activates the window of its own accord.
     virtual void bringToFront(QWidget *window) = 0;
-    // Two presses, so the Num Lock state ends as it was and only its light blinks.
-    virtual void blinkNumLock() = 0;
-};
-
-// Plain Qt: the toolkit's beep, raise and activate, and no Num Lock.
-class BasicAttention : public Attention {
-public:
-    void beep() override;
-    void bringToFront(QWidget *window) override;
-    void blinkNumLock() override {}
+    // The same, asked for by the user elsewhere (a click on the alarm's notification), which the
+    // desktop lets take the focus from another window. `activationToken` is the desktop's leave
+    // for it when it sent one.
+    virtual void bringToFrontAsked(QWidget *window, const QString &activationToken) = 0;
+    // One press and release of Num Lock: its light changes. NumLockBlinker makes a blink of two.
+    virtual void pressNumLock() = 0;
 };

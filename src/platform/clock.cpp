@@ -1,11 +1,6 @@
 #include "platform/clock.h"
 
-#include <QDateTime>
 #include <cmath>
-
-ClockSample SystemClock::now() const {
-    return ClockSample(QDateTime::currentDateTimeUtc());
-}
 
 int msUntilNextSecond(const ClockSample &sample) {
     // A few milliseconds past the second so that the tick never lands just before it.

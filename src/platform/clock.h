@@ -2,15 +2,11 @@
 
 #include "core/clocksample.h"
 
+// The wall clock, the program's only source of the time.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual ClockSample now() const = 0;
-};
-
-class SystemClock final : public Clock {
-public:
-    ClockSample now() const override;
 };
 
 // Milliseconds from this sample until just after the next whole second of the wall clock.

@@ -1,5 +1,6 @@
 #include "platform/desktopattention.h"
 
+#include "platform/activewindow.h"
 #include "platform/numlock.h"
 #include "platform/soundplayer.h"
 
@@ -16,6 +17,19 @@ void DesktopAttention::beep() {
     m_lastResort();
 }
 
-void DesktopAttention::blinkNumLock() {
-    blinkNumLockOnDesktop();
+void DesktopAttention::bringToFrontAsked(QWidget *window, const QString &activationToken) {
+    // Under native Wayland only the compositor's token lets a window take the focus. Qt 6.4 has
+    // no call to hand one to a window; its Wayland plugin looks for this variable when asked to
+    // activate one, and the help viewer started later must not inherit a spent token.
+    const bool wayland = QGuiApplication::platformName().startsWith(u"wayland");
+    if (wayland && !activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    bringToFront(window);
+    if (wayland)
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+    requestActiveWindow(window, activationToken);
+}
+
+void DesktopAttention::pressNumLock() {
+    pressNumLockOnDesktop();
 }

@@ -1,6 +1,6 @@
 #include "platform/help.h"
 
-#include "platform/opener.h"
+#include "platform/urlopener.h"
 
 #include <QDir>
 #include <QDirIterator>

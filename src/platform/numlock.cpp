@@ -52,10 +52,10 @@ bool pressNumLock(Display *display, int presses) {
     return true;
 }
 
-void blinkNumLockOnDesktop() {
+void pressNumLockOnDesktop() {
     // The offscreen plugin may hold an X display of its own for GL; its keyboard is not ours.
     if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        pressNumLock(x11->display(), 2);
+        pressNumLock(x11->display(), 1);
 }

@@ -4,10 +4,9 @@
 typedef struct _XDisplay Display;
 
 // Sends `presses` press-and-release pairs of the Num Lock key through XTest and flushes, without
-// waiting for the server. An even count leaves the Num Lock state as it was. False, and nothing
-// sent, when the display lacks XTest or has no Num Lock key.
+// waiting for the server. False, and nothing sent, when the display lacks XTest or has no Num Lock
+// key.
 bool pressNumLock(Display *display, int presses);
 
-// Two Num Lock presses on the application's X11 display so only the light blinks; a no-op on any
-// other windowing system.
-void blinkNumLockOnDesktop();
+// One Num Lock press on the application's X11 display; a no-op on any other windowing system.
+void pressNumLockOnDesktop();

@@ -33,7 +33,7 @@ std::optional<QDateTime> RunRecord::lastRun() const {
     return QDateTime::fromSecsSinceEpoch(seconds);
 }
 
-bool RunRecord::stamp(const QDateTime &now) const {
+bool RunRecord::stamp(const QDateTime &now, QString *) const {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
         return false;

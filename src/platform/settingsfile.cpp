@@ -15,7 +15,7 @@ namespace {
 constexpr qsizetype readLimit = 64 * 1024;
 } // namespace
 
-std::optional<QByteArray> readSettingsFile(const QString &path) {
+std::optional<QByteArray> readSettingsFile(const QString &path, QString *) {
     // O_NONBLOCK: opening a FIFO would otherwise wait for a writer, and the program would hang
     // before its window, deaf to signals. What was opened is then looked at, not the name, so
     // nothing can be swapped in between the look and the read.

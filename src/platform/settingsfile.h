@@ -5,7 +5,7 @@
 #include <optional>
 
 // The file's bytes; nothing when it cannot be opened, which is how a first start shows itself.
-std::optional<QByteArray> readSettingsFile(const QString &path);
+std::optional<QByteArray> readSettingsFile(const QString &path, QString *problem = nullptr);
 
 // Replaces the file in one step, creating its folder when missing: a crash or a failed write
 // never leaves a half-written file. A file that already holds these bytes is left alone. On

@@ -27,11 +27,11 @@ SignalWatcher::SignalWatcher(const QList<int> &signalNumbers, QObject *parent) :
         qWarning("vekora: a second signal watcher is not supported");
         return;
     }
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, sockets_) != 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_sockets) != 0) {
         qWarning("vekora: no socket pair for signals: %s", std::strerror(errno));
         return;
     }
-    writeEnd = sockets_[0];
+    writeEnd = m_sockets[0];
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -39,26 +39,26 @@ SignalWatcher::SignalWatcher(const QList<int> &signalNumbers, QObject *parent) :
     for (const int number : signalNumbers) {
         struct sigaction before = {};
         if (::sigaction(number, &action, &before) == 0)
-            previous_.append({number, before});
+            m_previous.append({number, before});
     }
-    notifier_ = new QSocketNotifier(sockets_[1], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &SignalWatcher::readPending);
+    m_notifier = new QSocketNotifier(m_sockets[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SignalWatcher::readPending);
 }
 
 SignalWatcher::~SignalWatcher() {
-    for (const auto &[number, before] : previous_)
+    for (const auto &[number, before] : m_previous)
         ::sigaction(number, &before, nullptr);
-    if (sockets_[0] != -1) {
+    if (m_sockets[0] != -1) {
         writeEnd = -1;
-        ::close(sockets_[0]);
-        ::close(sockets_[1]);
+        ::close(m_sockets[0]);
+        ::close(m_sockets[1]);
     }
 }
 
 void SignalWatcher::readPending() {
     unsigned char numbers[16];
     ssize_t count;
-    while ((count = ::read(sockets_[1], numbers, sizeof numbers)) > 0) {
+    while ((count = ::read(m_sockets[1], numbers, sizeof numbers)) > 0) {
         for (ssize_t i = 0; i < count; ++i)
             emit received(numbers[i]);
     }

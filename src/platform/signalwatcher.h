@@ -19,7 +19,7 @@ public:
 
     // False when the socket pair or a handler could not be set up; the signals then keep their
     // default action.
-    bool isWatching() const { return notifier_ != nullptr; }
+    bool isWatching() const { return m_notifier != nullptr; }
 
 signals:
     void received(int signalNumber);
@@ -27,7 +27,7 @@ signals:
 private:
     void readPending();
 
-    int sockets_[2] = {-1, -1};
-    QSocketNotifier *notifier_ = nullptr;
-    QList<std::pair<int, struct sigaction>> previous_;
+    int m_sockets[2] = {-1, -1};
+    QSocketNotifier *m_notifier = nullptr;
+    QList<std::pair<int, struct sigaction>> m_previous;
 };

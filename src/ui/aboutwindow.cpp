@@ -20,7 +20,7 @@ QString lines(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// Controls on Frame1 may widen up to its inner edges.
+// Controls on the panel may widen up to its inner edges.
 QRect acrossFrame(int top, int height) {
     return Twips::rect(120, top, 5712, height);
 }
@@ -31,37 +31,36 @@ AboutWindow::AboutWindow(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_frame(new QGroupBox(this)),
       m_productName(new QLabel(m_frame)), m_platform(new QLabel(m_frame)),
       m_close(new QPushButton(m_frame)), m_greeting(new QLabel(m_frame)),
-      m_norvakInfo(addTextBox(m_frame, QStringLiteral("txtNorvakinfo"))),
-      m_licenseTo(new QLabel(m_frame)), m_pictureFrame(new QFrame(this)),
-      m_picture(new QLabel(m_pictureFrame)),
-      m_haldorin(addTextBox(this, QStringLiteral("txtHaldorin"))),
-      m_adress(addTextBox(this, QStringLiteral("txtAdress"))) {
+      m_services(addTextBox(m_frame, QStringLiteral("servicesBox"))), m_terms(new QLabel(m_frame)),
+      m_pictureFrame(new QFrame(this)), m_picture(new QLabel(m_pictureFrame)),
+      m_contactPerson(addTextBox(this, QStringLiteral("contactBox"))),
+      m_address(addTextBox(this, QStringLiteral("addressBox"))) {
     setObjectName(QStringLiteral("aboutWindow"));
     setFont(sansFont(8));
     setFixedSize(Twips::px(6075), Twips::px(3930));
 
-    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_frame->setObjectName(QStringLiteral("panel"));
     m_frame->setGeometry(Twips::rect(60, 0, 5952, 3864));
     m_frame->lower();
 
-    m_productName->setObjectName(QStringLiteral("lblProductName"));
+    m_productName->setObjectName(QStringLiteral("productName"));
     m_productName->setAlignment(Qt::AlignCenter);
     m_productNamePlace = {Twips::rect(1134, 120, 3816, 552), acrossFrame(120, 552),
                           sansFont(24, true)};
 
-    m_platform->setObjectName(QStringLiteral("lblPlatform"));
+    m_platform->setObjectName(QStringLiteral("platformLine"));
     m_platform->setAlignment(Qt::AlignCenter);
     m_platformPlace = {Twips::rect(1698, 648, 2688, 300), acrossFrame(648, 300),
                        sansFont(12, true)};
 
-    m_close->setObjectName(QStringLiteral("cmdClose"));
+    m_close->setObjectName(QStringLiteral("closeButton"));
     m_closePlace = {Twips::rect(4968, 1008, 852, 300), Twips::rect(4500, 1008, 1320, 300),
                     sansFont(8)};
     m_close->setGeometry(m_closePlace.drawn);
     m_close->setText(QStringLiteral("Close"));
     connect(m_close, &QPushButton::clicked, this, &AboutWindow::closeToMain);
 
-    m_greeting->setObjectName(QStringLiteral("lblGreeting"));
+    m_greeting->setObjectName(QStringLiteral("greeting"));
     m_greeting->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_greetingPlace = {Twips::rect(120, 1032, 3924, 324), Twips::rect(120, 1032, 4320, 324),
                        sansFont(12, true, true)};
@@ -70,33 +69,32 @@ AboutWindow::AboutWindow(QWidget *parent)
     m_greeting->setPalette(greetingColours);
 
     // The white panel behind the picture and the two boxes below; its own two lines sit above them.
-    m_norvakInfo->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_norvakInfoPlace = {Twips::rect(144, 1392, 5676, 2004), {}, sansFont(8)};
-    m_norvakInfoPlace.textHeight = Twips::px(2040 - 1392);
+    m_services->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_servicesPlace = {Twips::rect(144, 1392, 5676, 2004), {}, sansFont(8)};
+    m_servicesPlace.textHeight = Twips::px(2040 - 1392);
 
-    m_licenseTo->setObjectName(QStringLiteral("lblLicenseTo"));
-    m_licenseTo->setWordWrap(true);
-    m_licenseTo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_licenseToPlace = {Twips::rect(144, 3408, 5652, 420), acrossFrame(3408, 450), sansFont(8),
-                        true};
+    m_terms->setObjectName(QStringLiteral("terms"));
+    m_terms->setWordWrap(true);
+    m_terms->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_termsPlace = {Twips::rect(144, 3408, 5652, 420), acrossFrame(3408, 450), sansFont(8), true};
 
-    m_pictureFrame->setObjectName(QStringLiteral("Frame2"));
+    m_pictureFrame->setObjectName(QStringLiteral("pictureFrame"));
     m_pictureFrame->setGeometry(Twips::rect(300, 2280, 915, 1065));
     m_pictureFrame->setAutoFillBackground(true);
     QPalette white = m_pictureFrame->palette();
     white.setColor(QPalette::Window, Qt::white);
     m_pictureFrame->setPalette(white);
 
-    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setGeometry(Twips::rect(24, 432, 600, 516));
     m_picture->setPixmap(aboutPicture());
     m_picture->setScaledContents(true);
 
     // The two boxes lie on the white panel, to the right of and above the picture.
-    m_haldorinPlace = {Twips::rect(720, 2040, 4620, 420), Twips::rect(720, 2040, 5100, 420),
-                       sansFont(8.25, true)};
-    m_adressPlace = {Twips::rect(1008, 2688, 4836, 612), {}, sansFont(8)};
-    for (QPlainTextEdit *box : {m_haldorin, m_adress}) {
+    m_contactPlace = {Twips::rect(720, 2040, 4620, 420), Twips::rect(720, 2040, 5100, 420),
+                      sansFont(8.25, true)};
+    m_addressPlace = {Twips::rect(1008, 2688, 4836, 612), {}, sansFont(8)};
+    for (QPlainTextEdit *box : {m_contactPerson, m_address}) {
         box->setFrameStyle(QFrame::NoFrame);
         box->document()->setDocumentMargin(0);
         box->setFocusPolicy(Qt::ClickFocus); // reached with the pointer, not with Tab
@@ -104,8 +102,8 @@ AboutWindow::AboutWindow(QWidget *parent)
     }
     m_close->installEventFilter(this);
 
-    setTabOrder(m_norvakInfo, m_close);
-    m_norvakInfo->setFocus();
+    setTabOrder(m_services, m_close);
+    m_services->setFocus();
 
     AboutTexts layout;
     layout.productName = QStringLiteral("Norvak Vekora");
@@ -143,13 +141,13 @@ void AboutWindow::applyTexts(const AboutTexts &texts, const QString &platformLin
     setAccessibleName(texts.productName); // the window has no title bar to name it
     label(m_platform, m_platformPlace, platformLine);
     label(m_greeting, m_greetingPlace, texts.greeting);
-    label(m_licenseTo, m_licenseToPlace, lines(texts.licenseTo));
+    label(m_terms, m_termsPlace, lines(texts.terms));
     fitText(m_close, m_closePlace, texts.closeCaption);
     m_close->setText(texts.closeCaption);
-    box(m_norvakInfo, m_norvakInfoPlace, lines(texts.norvakinfo));
-    box(m_haldorin, m_haldorinPlace, lines(texts.haldorin));
-    box(m_adress, m_adressPlace, lines(texts.adress));
-    for (QPlainTextEdit *target : {m_norvakInfo, m_haldorin, m_adress})
+    box(m_services, m_servicesPlace, lines(texts.services));
+    box(m_contactPerson, m_contactPlace, lines(texts.contactPerson));
+    box(m_address, m_addressPlace, lines(texts.address));
+    for (QPlainTextEdit *target : {m_services, m_contactPerson, m_address})
         target->setToolTip(texts.copyTip);
 }
 

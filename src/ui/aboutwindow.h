@@ -44,13 +44,13 @@ private:
     QLabel *m_platform;
     QPushButton *m_close;
     QLabel *m_greeting;
-    QPlainTextEdit *m_norvakInfo;
-    QLabel *m_licenseTo;
+    QPlainTextEdit *m_services;
+    QLabel *m_terms;
     QFrame *m_pictureFrame;
     QLabel *m_picture;
-    QPlainTextEdit *m_haldorin;
-    QPlainTextEdit *m_adress;
+    QPlainTextEdit *m_contactPerson;
+    QPlainTextEdit *m_address;
 
-    TextPlace m_productNamePlace, m_platformPlace, m_closePlace, m_greetingPlace, m_norvakInfoPlace,
-        m_licenseToPlace, m_haldorinPlace, m_adressPlace;
+    TextPlace m_productNamePlace, m_platformPlace, m_closePlace, m_greetingPlace, m_servicesPlace,
+        m_termsPlace, m_contactPlace, m_addressPlace;
 };

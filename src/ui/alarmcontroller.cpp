@@ -3,10 +3,10 @@
 #include "core/catalogs.h"
 #include "core/clocktexts.h"
 #include "core/settingscodec.h"
+#include "platform/alarmnotifier.h"
 #include "platform/attention.h"
 #include "platform/clock.h"
 #include "platform/help.h"
-#include "platform/notifier.h"
 #include "platform/runrecord.h"
 #include "platform/settingsfile.h"
 #include "platform/sleepinhibitor.h"
@@ -34,66 +34,79 @@ int pixels(double twips) {
 } // namespace
 
 AlarmController::AlarmController(const Platform &platform, QObject *parent)
-    : QObject(parent), platform_(platform) {
-    connect(&model_, &AlarmModel::switchStateChanged, this, &AlarmController::onSwitchChanged);
-    if (platform_.sleep)
-        connect(platform_.sleep, &SleepInhibitor::resumed, this, &AlarmController::onResumed);
-    if (platform_.notifier)
-        connect(platform_.notifier, &AlarmNotifier::stopRequested, this, [this] {
-            if (model_.switchState() == SwitchState::Ringing)
+    : QObject(parent), m_platform(platform) {
+    connect(&m_model, &AlarmModel::switchStateChanged, this, &AlarmController::onSwitchChanged);
+    connect(&m_model, &AlarmModel::nextWakeChanged, this, &AlarmController::followNextWake);
+    connect(&m_model, &AlarmModel::weekdayChanged, this, [this](int entry) {
+        m_recordDue = true;
+        emit weekdayChanged(entry);
+    });
+    if (m_platform.sleep)
+        connect(m_platform.sleep, &SleepInhibitor::resumed, this, &AlarmController::onResumed);
+    if (AlarmNotifier *notifier = m_platform.notifier) {
+        connect(notifier, &AlarmNotifier::stopRequested, this, [this] {
+            if (m_model.switchState() == SwitchState::Ringing)
                 clickSwitch();
         });
-    if (platform_.notifier)
-        connect(platform_.notifier, &AlarmNotifier::snoozeRequested, this,
-                [this] { model_.snooze(platform_.clock->now().moment); });
+        connect(notifier, &AlarmNotifier::snoozeRequested, this,
+                [this] { m_model.snooze(m_platform.clock->now().moment); });
+        connect(notifier, &AlarmNotifier::cancelSnoozeRequested, &m_model,
+                &AlarmModel::cancelSnooze);
+        connect(notifier, &AlarmNotifier::showRequested, this, &AlarmController::showRequested);
+    }
 
     // Re-armed at every tick for the next whole second, so the display never drifts.
-    tickTimer_ = new QTimer(this);
-    tickTimer_->setObjectName(QStringLiteral("tickTimer"));
-    tickTimer_->setSingleShot(true);
-    tickTimer_->setTimerType(Qt::PreciseTimer);
-    connect(tickTimer_, &QTimer::timeout, this, [this] {
+    m_tickTimer = new QTimer(this);
+    m_tickTimer->setObjectName(QStringLiteral("tickTimer"));
+    m_tickTimer->setSingleShot(true);
+    m_tickTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_tickTimer, &QTimer::timeout, this, [this] {
         tick();
-        tickTimer_->start(msUntilNextSecond(platform_.clock->now()));
+        m_tickTimer->start(msUntilNextSecond(m_platform.clock->now()));
     });
-    tickTimer_->start(msUntilNextSecond(platform_.clock->now()));
+    m_tickTimer->start(msUntilNextSecond(m_platform.clock->now()));
 }
 
 WindowShape AlarmController::shape() const {
-    return shape_ ? shape_() : WindowShape{};
+    return m_shape ? m_shape() : WindowShape{};
 }
 
 void AlarmController::tick() {
     // One sample: the date and weekday always belong to the same instant as the time.
-    now_ = platform_.clock->now();
+    m_now = m_platform.clock->now();
     const WindowShape window = shape();
-    const bool normal = window.state == 0;
+    const bool normal = window.state == WindowState::Normal;
     if (normal)
-        place_ = window.topLeft;
-    const TickOutcome out = model_.tick(now_, normal, [this] { saveSettings(); });
-    if (out.minuteChanged)
-        stampRunRecord();
+        m_place = window.topLeft;
+    const TickOutcome out = m_model.tick(m_now, normal, [this] {
+        QString message;
+        if (saveSettings(&message)) {
+            m_saveFailing = false;
+        } else if (!m_saveFailing) {
+            // Once for a run of failures: the tick retries every minute and must not stack up
+            // messages.
+            m_saveFailing = true;
+            emit saveFailed(message);
+        }
+    });
 
     TickView view;
     view.minimise = out.minimise;
-    view.time = timeText(now_.wholeSeconds());
+    view.time = timeText(m_now.wholeSeconds());
     if (out.refreshDate)
-        view.date = dateLine(language_, texts_, now_.date);
-    if (out.missed) {
-        scheduleWakeup();
+        view.date = dateLine(m_language, m_texts, m_now.date);
+    if (out.missed)
         noticeMissed(*out.missed);
-    }
-    if (out.fired) {
-        holdAwake(AlarmModel::keepAwakeSeconds);
-        if (platform_.notifier) {
-            QString body = notificationBody();
-            if (out.lateMinutes > 0)
-                body += QLatin1Char('\n') + texts_.lateNote.arg(out.lateMinutes);
-            platform_.notifier->show(ringingTitle(), body);
-        }
+    if (out.fired && m_platform.notifier) {
+        QString body = notificationBody();
+        if (out.lateMinutes > 0)
+            body += QLatin1Char('\n') + m_texts.lateNote.arg(out.lateMinutes);
+        m_platform.notifier->showRinging(ringingTitle(), body);
     }
     if (out.beep)
-        platform_.attention->beep();
+        m_platform.attention->beep();
+    if (m_recordDue)
+        stampRunRecord();
     view.ringing = out.ringing;
     view.attention = out.attention;
     view.inverted = out.inverted;
@@ -102,106 +115,158 @@ void AlarmController::tick() {
 }
 
 QString AlarmController::notificationBody() const {
-    if (!model_.message().trimmed().isEmpty())
-        return model_.message();
-    return texts_.daytxt[now_.weekday()] + QLatin1Char(' ') + model_.alarmText();
+    if (!m_model.message().trimmed().isEmpty())
+        return m_model.message();
+    return m_texts.weekdayNames[m_now.weekday()] + QLatin1Char(' ') + m_model.alarmText();
 }
 
 QString AlarmController::switchCaption() const {
-    const std::optional<SwitchState> state = model_.switchState();
+    const std::optional<SwitchState> state = m_model.switchState();
     // Until the first language the switch keeps the caption it was made with.
-    return state ? ::switchCaption(texts_, *state, model_.sound()) : QStringLiteral("Off");
+    return state ? ::switchCaption(m_texts, *state, m_model.sound()) : QStringLiteral("Off");
 }
 
 QString AlarmController::title() const {
-    return texts_.stattxt[5];
+    return m_texts.windowTitle;
 }
 
 QString AlarmController::minimisedTitle() const {
-    return minimisedCaption(texts_, model_, now_);
+    return minimisedCaption(m_texts, m_model, m_now);
 }
 
 QString AlarmController::ringingTitle() const {
-    return texts_.frameCaption + QStringLiteral(" !!!");
+    return m_texts.frameCaption + QStringLiteral(" !!!");
 }
 
 void AlarmController::onSwitchChanged(SwitchState state, std::optional<SwitchState> before) {
-    if (before == SwitchState::Ringing && state != SwitchState::Ringing) {
-        if (platform_.notifier)
-            platform_.notifier->withdraw();
+    m_recordDue = true;
+    if (state == SwitchState::Ringing && before != SwitchState::Ringing) {
+        // The machine stays awake for the ringing, not for the wake-up that led to it.
+        m_holdForWake = false;
+        holdAwake(AlarmModel::keepAwakeSeconds);
+    } else if (before == SwitchState::Ringing && state != SwitchState::Ringing) {
+        if (m_platform.notifier)
+            m_platform.notifier->withdrawRinging();
+        releaseAwake();
+    } else if (state == SwitchState::Off || state == SwitchState::Error) {
         releaseAwake();
     }
-    if (state == SwitchState::Off || state == SwitchState::Error)
-        releaseAwake();
-    scheduleWakeup();
     emit switchChanged(switchCaption());
 }
 
+// Everything that follows from what rings next, in one place: a new source of change only has to
+// move the model's moment.
+void AlarmController::followNextWake(const std::optional<QDateTime> &moment) {
+    // A minute early, so the desktop is back and the alarm rings on time.
+    if (m_platform.wake) {
+        if (moment)
+            m_platform.wake->setWakeup(moment->toSecsSinceEpoch() - wakeLeadSeconds);
+        else
+            m_platform.wake->clearWakeup();
+    }
+    if (m_holdForWake && m_model.switchState() != SwitchState::Ringing) {
+        const qint64 ahead = moment ? m_now.moment.secsTo(*moment) : -1;
+        if (ahead >= 0 && ahead < AlarmModel::resumeWindowSeconds) {
+            holdAwake(ahead + AlarmModel::keepAwakeSeconds);
+        } else {
+            m_holdForWake = false;
+            releaseAwake();
+        }
+    }
+    showSnooze();
+    emit nextWakeChanged();
+}
+
+void AlarmController::showSnooze() {
+    const std::optional<QDateTime> snooze = m_model.snoozedUntil();
+    if (snooze == m_snoozeShown || !m_platform.notifier)
+        return;
+    m_snoozeShown = snooze;
+    if (snooze)
+        m_platform.notifier->showSnoozed(
+            m_texts.snoozedUntil.arg(snooze->toLocalTime().toString(QStringLiteral("HH:mm"))),
+            notificationBody());
+    else
+        m_platform.notifier->withdrawSnoozed();
+}
+
 void AlarmController::setSwitchState(SwitchState state) {
-    model_.setSwitchState(state);
+    m_model.setSwitchState(state);
 }
 
 bool AlarmController::clickSwitch() {
-    return model_.clickSwitch() == SwitchClick::ShowError;
+    return m_model.clickSwitch() == SwitchClick::ShowError;
 }
 
 void AlarmController::setSound(bool on) {
-    model_.setSound(on);
-    if (model_.switchState() == SwitchState::Armed)
+    m_model.setSound(on);
+    if (m_model.switchState() == SwitchState::Armed)
         setSwitchState(SwitchState::Armed); // the caption carries the sound mark
     emit soundChanged(on);
 }
 
 void AlarmController::setWeekday(int entry) {
-    model_.setWeekday(entry);
-    scheduleWakeup();
-    emit weekdayChanged(entry);
+    m_model.setWeekday(entry);
 }
 
 AlarmTextResult AlarmController::editAlarm(const QString &text, int caret) {
     const AlarmTextResult result = normaliseAlarmText(text, caret);
     if (result.changed)
-        model_.markChanged();
-    model_.setAlarm(result.text, result.alarmTime);
+        m_model.markChanged();
+    m_model.setAlarm(result.text, result.alarmTime);
     emit alarmTextChanged(result.text, result.alarmTime.has_value());
     return result;
 }
 
 void AlarmController::setMessage(const QString &text) {
-    model_.setMessage(text);
-    emit messageChanged(text);
+    // A longer one could not be read back whole.
+    const QString message = text.left(messageMaxLength);
+    m_model.setMessage(message);
+    emit messageChanged(message);
 }
 
 void AlarmController::setLanguage(int index) {
     if (index == -1)
         return;
     // A number outside the list (a damaged settings file) counts as English.
-    const int i = index > 0 && index < platform_.languages.size() ? index : 0;
-    const LanguageInfo &language = platform_.languages.at(i);
-    language_ = Language(i);
-    if (!catalogs_)
-        catalogs_ = new Catalogs(this);
-    if (!catalogs_->install(language))
+    const int i = index > 0 && index < m_platform.languages.size() ? index : 0;
+    const LanguageInfo &language = m_platform.languages.at(i);
+    m_language = Language(i);
+    if (!m_catalogs)
+        m_catalogs = new Catalogs(this);
+    if (!m_catalogs->install(language))
         qWarning("vekora: no catalog for language \"%s\"; the texts stay English",
                  qUtf8Printable(language.code));
-    texts_ = currentStrings().main;
-    if (platform_.notifier)
-        platform_.notifier->setSnoozeLabel(texts_.snoozeAction);
-    helpPath_ = helpFilePath(platform_.dataFolder, language);
-    setSwitchState(model_.switchState().value_or(SwitchState::Error));
+    const StringTable table = currentStrings();
+    m_texts = table.main;
+    m_programName = table.welcome.title;
+    if (m_platform.notifier)
+        m_platform.notifier->setLabels({m_texts.ringingCaption, m_texts.snoozeAction,
+                                        m_texts.cancelSnooze, m_texts.showAlarm});
+    m_helpPath = helpFilePath(m_platform.dataFolder, language);
+    setSwitchState(m_model.switchState().value_or(SwitchState::Error));
     // The weekday list is filled anew and has no "none" entry selected afterwards.
-    model_.setWeekday(std::max(model_.weekday(), 0));
+    m_model.setWeekday(std::max(m_model.weekday(), 0));
+    // A snooze on the screen speaks the new language too.
+    if (m_snoozeShown) {
+        m_snoozeShown.reset();
+        showSnooze();
+    }
     emit languageChanged();
-    model_.markChanged();
+    m_model.markChanged();
 }
 
 std::optional<StoredPlace> AlarmController::loadSettings(const PlaceLimits &limits) {
-    const std::optional<QByteArray> bytes = readSettingsFile(platform_.settingsToRead());
+    QString problem;
+    const std::optional<QByteArray> bytes = readSettingsFile(m_platform.settingsToRead(), &problem);
+    if (!problem.isEmpty())
+        emit readFailed(
+            m_texts.readFailed.isEmpty()
+                ? currentStrings().main.readFailed.arg(m_platform.settingsToRead(), problem)
+                : m_texts.readFailed.arg(m_platform.settingsToRead(), problem));
     // An empty file is what a crash or a full disk leaves behind: start as if there were none.
-    if (!bytes || bytes->isEmpty()) {
-        stampRunRecord();
+    if (!bytes || bytes->isEmpty())
         return std::nullopt;
-    }
     const StoredPlace place = applySettings(decodeSettingsLines(*bytes), limits);
     reportMissedWhileClosed();
     return place;
@@ -209,25 +274,40 @@ std::optional<StoredPlace> AlarmController::loadSettings(const PlaceLimits &limi
 
 // Left as a notice, not rung: the program may have been closed on purpose.
 void AlarmController::reportMissedWhileClosed() {
-    const ClockSample now = platform_.clock->now();
-    const std::optional<QDateTime> lastRun = RunRecord(platform_.runRecordFile).lastRun();
-    if (lastRun) {
-        if (const std::optional<MissedAlarm> missed = model_.missedWhileClosed(*lastRun, now))
-            noticeMissed(*missed);
-    }
-    stampRunRecord();
+    if (m_platform.runRecordFile.isEmpty())
+        return;
+    const std::optional<QDateTime> lastRun = RunRecord(m_platform.runRecordFile).lastRun();
+    if (!lastRun)
+        return;
+    const ClockSample now = m_platform.clock->now();
+    if (const std::optional<MissedAlarm> missed = m_model.missedWhileClosed(*lastRun, now))
+        noticeMissed(*missed);
 }
 
+// The next start tells of an alarm that fell after this moment; written when what that check
+// reads changes (and at start and exit), so a run killed at any moment leaves no false notice,
+// and never while nothing happens.
 void AlarmController::stampRunRecord() {
-    if (!platform_.runRecordFile.isEmpty())
-        RunRecord(platform_.runRecordFile).stamp(platform_.clock->now().moment);
+    m_recordDue = false;
+    if (m_platform.runRecordFile.isEmpty())
+        return;
+    QString error;
+    if (!RunRecord(m_platform.runRecordFile).stamp(m_platform.clock->now().moment, &error) &&
+        !m_recordFailureSaid) {
+        m_recordFailureSaid = true;
+        qWarning("vekora: cannot keep the run record %s (%s); an alarm missed while Vekora is "
+                 "closed will not be told at the next start",
+                 qUtf8Printable(m_platform.runRecordFile), qUtf8Printable(error));
+    }
 }
 
 void AlarmController::noticeMissed(const MissedAlarm &missed) {
-    if (platform_.notifier)
-        platform_.notifier->notice(texts_.missedAlarm.arg(texts_.daytxt[missed.weekday].left(3),
-                                                          timeText(missed.alarmTime).left(5)),
-                                   model_.message());
+    m_recordDue = true;
+    if (m_platform.notifier)
+        m_platform.notifier->notice(
+            m_texts.missedAlarm.arg(m_texts.weekdayNames[missed.weekday].left(3),
+                                    timeText(missed.alarmTime).left(5)),
+            m_model.message());
 }
 
 // Each line is applied before the next is read; a short file stops at its first missing line
@@ -258,8 +338,8 @@ StoredPlace AlarmController::applySettings(const QStringList &lines, const Place
     if (!soundAndState)
         return stopShort();
     setSound(soundFromLine2(*soundAndState));
-    if (windowStateFromLine2(*soundAndState).value_or(0) == 1)
-        model_.minimiseAfterStart();
+    if (windowStateFromLine2(*soundAndState) == static_cast<int>(WindowState::Minimised))
+        m_model.minimiseAfterStart();
 
     // The upper bound first: on a screen smaller than the window the result is that bound.
     const auto topLine = line(3);
@@ -301,82 +381,81 @@ StoredPlace AlarmController::applySettings(const QStringList &lines, const Place
     // The caption alone used to decide nothing, so an alarm shown as switched off still rang.
     // A stored off caption now switches a valid alarm off; the caption then follows the state.
     const bool storedOff = std::any_of(
-        platform_.languages.begin(), platform_.languages.end(),
-        [&](const LanguageInfo &l) { return *captionLine == strings(l).main.stattxt[4]; });
-    if (storedOff && model_.switchState() == SwitchState::Armed)
+        m_platform.languages.begin(), m_platform.languages.end(),
+        [&](const LanguageInfo &l) { return *captionLine == strings(l).main.offCaption; });
+    if (storedOff && m_model.switchState() == SwitchState::Armed)
         setSwitchState(SwitchState::Off);
     return place;
 }
 
 SettingsData AlarmController::settings() const {
     SettingsData data;
-    data.language = language_ ? QString::number(static_cast<int>(*language_)) : QString();
-    data.sound = model_.sound();
+    data.language = m_language ? QString::number(static_cast<int>(*m_language)) : QString();
+    data.sound = m_model.sound();
     data.windowState = shape().state;
-    data.top = place_.y();
-    data.left = place_.x();
-    data.weekday = model_.weekday();
-    data.alarmText = model_.alarmText();
-    data.message = model_.message();
+    data.top = m_place.y();
+    data.left = m_place.x();
+    data.weekday = m_model.weekday();
+    data.alarmText = m_model.alarmText();
+    data.message = m_model.message();
     data.caption = switchCaption();
     return data;
 }
 
-void AlarmController::saveSettings(bool tellFailure) {
+bool AlarmController::saveSettings(QString *message) {
     QString error;
-    if (!writeSettingsFile(platform_.settingsFile, encodeSettings(settings()), &error) &&
-        tellFailure && !saveFailureShown_) {
-        // Once a run: the tick retries every minute and must not stack up messages.
-        saveFailureShown_ = true;
-        emit saveFailed(texts_.saveFailed.arg(platform_.settingsFile, error));
+    if (writeSettingsFile(m_platform.settingsFile, encodeSettings(settings()), &error))
+        return true;
+    if (message) {
+        const QString frame =
+            m_texts.saveFailed.isEmpty() ? currentStrings().main.saveFailed : m_texts.saveFailed;
+        *message = frame.arg(m_platform.settingsFile, error);
     }
-}
-
-// A minute early, so the desktop is back and the alarm rings on time.
-void AlarmController::scheduleWakeup() {
-    if (!platform_.wake)
-        return;
-    const std::optional<QDateTime> next = model_.nextWake(platform_.clock->now());
-    if (next)
-        platform_.wake->setWakeup(next->toSecsSinceEpoch() - wakeLeadSeconds);
-    else
-        platform_.wake->clearWakeup();
+    return false;
 }
 
 void AlarmController::onResumed() {
     tick();
-    tickTimer_->start(msUntilNextSecond(platform_.clock->now()));
-    const ClockSample now = platform_.clock->now();
-    if (const std::optional<QDateTime> next = model_.nextWake(now)) {
-        const qint64 ahead = now.moment.secsTo(*next);
-        // A lid closed again right after the wake-up must not take the alarm with it.
-        if (ahead >= 0 && ahead < AlarmModel::resumeWindowSeconds)
+    m_tickTimer->start(msUntilNextSecond(m_platform.clock->now()));
+    // A lid closed again right after the wake-up must not take the alarm with it.
+    if (const std::optional<QDateTime> next = m_model.nextWake()) {
+        const qint64 ahead = m_now.moment.secsTo(*next);
+        if (m_model.switchState() != SwitchState::Ringing && ahead >= 0 &&
+            ahead < AlarmModel::resumeWindowSeconds) {
+            m_holdForWake = true;
             holdAwake(ahead + AlarmModel::keepAwakeSeconds);
+        }
     }
 }
 
 void AlarmController::holdAwake(qint64 forSeconds) {
-    if (!platform_.sleep)
+    if (!m_platform.sleep)
         return;
-    platform_.sleep->hold(texts_.keepAwake);
-    if (!awakeLimit_) {
-        awakeLimit_ = new QTimer(this);
-        awakeLimit_->setSingleShot(true);
-        connect(awakeLimit_, &QTimer::timeout, this, &AlarmController::releaseAwake);
+    m_platform.sleep->hold(m_texts.keepAwake);
+    if (!m_awakeLimit) {
+        m_awakeLimit = new QTimer(this);
+        m_awakeLimit->setSingleShot(true);
+        connect(m_awakeLimit, &QTimer::timeout, this, [this] {
+            m_holdForWake = false;
+            releaseAwake();
+        });
     }
-    awakeLimit_->start(std::chrono::seconds(forSeconds));
+    m_awakeLimit->start(std::chrono::seconds(forSeconds));
 }
 
 void AlarmController::releaseAwake() {
-    if (awakeLimit_)
-        awakeLimit_->stop();
-    if (platform_.sleep)
-        platform_.sleep->release();
+    if (m_awakeLimit)
+        m_awakeLimit->stop();
+    if (m_platform.sleep)
+        m_platform.sleep->release();
 }
 
 void AlarmController::stop() {
     stampRunRecord();
-    if (platform_.wake)
-        platform_.wake->clearWakeup();
+    if (m_platform.wake)
+        m_platform.wake->clearWakeup();
+    if (m_platform.notifier && m_snoozeShown)
+        m_platform.notifier->withdrawSnoozed();
+    m_holdForWake = false;
     releaseAwake();
 }

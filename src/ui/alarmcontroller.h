@@ -4,6 +4,7 @@
 #include "core/alarmtext.h"
 #include "core/settingscodec.h"
 #include "core/strings.h"
+#include "core/windowstate.h"
 #include "platform/platform.h"
 
 #include <QObject>
@@ -17,7 +18,7 @@ class QTimer;
 
 // Where the main window is and how it is shown, in the terms the settings file uses.
 struct WindowShape {
-    int state = 0;  // 0 normal, 1 minimised, 2 maximised
+    WindowState state = WindowState::Normal;
     QPoint topLeft; // the frame's top left corner, twips
 };
 
@@ -46,9 +47,10 @@ struct TickView {
 };
 
 // Everything about the alarm that is not a widget: it owns the model, runs the tick, loads and
-// saves the settings, asks the system to wake the machine, holds it awake while the alarm rings,
-// posts the notifications and sounds the alarm. The main window shows what this says and hands
-// it the user's edits.
+// saves the settings and keeps the run record. It follows what the model says rings next: asks
+// the system to wake the machine for it, holds the machine awake around it, shows a pending snooze
+// and posts the alarm's notifications. The main window shows what this says and hands it the
+// user's edits.
 class AlarmController : public QObject {
     Q_OBJECT
 public:
@@ -60,13 +62,15 @@ public:
 
     AlarmController(const Platform &platform, QObject *parent = nullptr);
 
-    const AlarmModel &model() const { return model_; }
-    std::optional<Language> language() const { return language_; }
-    const MainTexts &texts() const { return texts_; }
-    QString helpPath() const { return helpPath_; }
+    const AlarmModel &model() const { return m_model; }
+    std::optional<Language> language() const { return m_language; }
+    const MainTexts &texts() const { return m_texts; }
+    QString helpPath() const { return m_helpPath; }
+    // The program's name in the current language: the title of its message boxes.
+    QString programName() const { return m_programName; }
 
     // The main window tells where it is; asked at every tick.
-    void setWindowShape(std::function<WindowShape()> shape) { shape_ = std::move(shape); }
+    void setWindowShape(std::function<WindowShape()> shape) { m_shape = std::move(shape); }
     // Runs the tick once; the timer does so just after every whole second.
     void tick();
 
@@ -75,8 +79,9 @@ public:
     std::optional<StoredPlace> loadSettings(const PlaceLimits &limits);
     // The model and the window's place as the file's eight lines hold them.
     SettingsData settings() const;
-    // tellFailure false: nobody is there to read a message.
-    void saveSettings(bool tellFailure = true);
+    // Writes the settings now. False when they could not be written, with what to tell the user
+    // in `message`; the old file is then left as it was.
+    bool saveSettings(QString *message = nullptr);
 
     // The user's edits.
     void setLanguage(int index);
@@ -86,8 +91,8 @@ public:
     void setWeekday(int entry);
     AlarmTextResult editAlarm(const QString &text, int caret);
     void setMessage(const QString &text);
-    void markChanged() { model_.markChanged(); }
-    void markSaveDue() { model_.markSaveDue(); }
+    void markChanged() { m_model.markChanged(); }
+    void markSaveDue() { m_model.markSaveDue(); }
 
     // What the switch shows: the settings file stores exactly this.
     QString switchCaption() const;
@@ -96,7 +101,7 @@ public:
     QString minimisedTitle() const;
     QString ringingTitle() const;
 
-    // Leaving: nothing of ours may wake the machine or keep it awake any more.
+    // Leaving: nothing of ours may wake the machine, keep it awake or stay on the screen.
     void stop();
 
 signals:
@@ -107,12 +112,20 @@ signals:
     void alarmTextChanged(const QString &text, bool readable);
     void messageChanged(const QString &text);
     void ticked(const TickView &view);
+    // What rings next moved: the minimised title names it.
+    void nextWakeChanged();
+    // A save on the minute failed, the first of a run of failures; a later success ends the run.
     void saveFailed(const QString &message);
+    // The settings file is there but could not be read; the program starts afresh.
+    void readFailed(const QString &message);
+    // The user clicked the ringing alarm's notification.
+    void showRequested(const QString &activationToken);
 
 private:
     StoredPlace applySettings(const QStringList &lines, const PlaceLimits &limits);
     void onSwitchChanged(SwitchState state, std::optional<SwitchState> before);
-    void scheduleWakeup();
+    void followNextWake(const std::optional<QDateTime> &moment);
+    void showSnooze();
     void reportMissedWhileClosed();
     void stampRunRecord();
     void noticeMissed(const MissedAlarm &missed);
@@ -122,16 +135,21 @@ private:
     QString notificationBody() const;
     WindowShape shape() const;
 
-    Platform platform_;
-    AlarmModel model_;
-    QTimer *tickTimer_ = nullptr;
-    QTimer *awakeLimit_ = nullptr; // lets the machine sleep again, at the latest
-    std::function<WindowShape()> shape_;
-    ClockSample now_;
-    QPoint place_; // twips, as last seen in normal state
-    std::optional<Language> language_;
-    MainTexts texts_;
-    Catalogs *catalogs_ = nullptr;
-    QString helpPath_;
-    bool saveFailureShown_ = false; // a failed save is told once a run, not every minute
+    Platform m_platform;
+    AlarmModel m_model;
+    QTimer *m_tickTimer = nullptr;
+    QTimer *m_awakeLimit = nullptr; // lets the machine sleep again, at the latest
+    std::function<WindowShape()> m_shape;
+    ClockSample m_now;
+    QPoint m_place; // twips, as last seen in normal state
+    std::optional<Language> m_language;
+    MainTexts m_texts;
+    QString m_programName = QStringLiteral("Vekora");
+    Catalogs *m_catalogs = nullptr;
+    QString m_helpPath;
+    bool m_saveFailing = false; // told once for a run of failed saves
+    bool m_holdForWake = false; // woken just before what rings next, held awake for it
+    bool m_recordDue = false;   // something the next start's missed-alarm check reads changed
+    bool m_recordFailureSaid = false;
+    std::optional<QDateTime> m_snoozeShown; // the pending snooze its notification tells of
 };

@@ -1,6 +1,7 @@
 #include "ui/generalmenu.h"
 
 #include "platform/autostart.h"
+#include "ui/messagebox.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMessageBox>
 
 namespace {
 struct AutostartTexts {
@@ -32,67 +32,67 @@ AutostartTexts autostartTexts() {
 GeneralMenu::GeneralMenu(const LanguageList &languages, QWidget *parent) : QMenu(parent) {
     setObjectName(QStringLiteral("generalMenu"));
 
-    minimiseItem_ = addAction(QStringLiteral("Minimize"), this, &GeneralMenu::minimiseChosen);
-    minimiseItem_->setObjectName(QStringLiteral("minimiseItem"));
+    m_minimiseItem = addAction(QStringLiteral("Minimize"), this, &GeneralMenu::minimiseChosen);
+    m_minimiseItem->setObjectName(QStringLiteral("minimiseItem"));
 
-    soundItem_ = addAction(QStringLiteral("Sound ((o))"), this,
-                           [this] { emit soundChosen(soundItem_->isChecked()); });
-    soundItem_->setObjectName(QStringLiteral("soundItem"));
-    soundItem_->setCheckable(true);
-    soundItem_->setChecked(true);
+    m_soundItem = addAction(QStringLiteral("Sound ((o))"), this,
+                            [this] { emit soundChosen(m_soundItem->isChecked()); });
+    m_soundItem->setObjectName(QStringLiteral("soundItem"));
+    m_soundItem->setCheckable(true);
+    m_soundItem->setChecked(true);
 
-    languageMenu_ = addMenu(QStringLiteral("Language"));
-    languageMenu_->setObjectName(QStringLiteral("languageMenu"));
+    m_languageMenu = addMenu(QStringLiteral("Language"));
+    m_languageMenu->setObjectName(QStringLiteral("languageMenu"));
     // A choice of one: the desktop style draws the items as such, and checking one unchecks the
     // others.
-    auto *languageGroup = new QActionGroup(languageMenu_);
+    auto *languageGroup = new QActionGroup(m_languageMenu);
     languageGroup->setExclusive(true);
     for (int i = 0; i < languages.size(); ++i) {
-        QAction *item = languageMenu_->addAction(languages.at(i).menuName, this,
-                                                 [this, i] { emit languageChosen(i); });
+        QAction *item = m_languageMenu->addAction(languages.at(i).menuName, this,
+                                                  [this, i] { emit languageChosen(i); });
         item->setObjectName(QStringLiteral("languageItem(%1)").arg(i));
         item->setCheckable(true);
         languageGroup->addAction(item);
-        languageItems_.append(item);
+        m_languageItems.append(item);
     }
-    languageItems_[0]->setChecked(true);
+    m_languageItems[0]->setChecked(true);
 
-    autostartItem_ = addAction(autostartTexts().item);
-    autostartItem_->setObjectName(QStringLiteral("autostartItem"));
-    autostartItem_->setCheckable(true);
-    connect(autostartItem_, &QAction::triggered, this, &GeneralMenu::setAutostart);
+    m_autostartItem = addAction(autostartTexts().item);
+    m_autostartItem->setObjectName(QStringLiteral("autostartItem"));
+    m_autostartItem->setCheckable(true);
+    connect(m_autostartItem, &QAction::triggered, this, &GeneralMenu::setAutostart);
     // The entry may have been added or removed outside the program since the last look.
     connect(this, &QMenu::aboutToShow, this,
-            [this] { autostartItem_->setChecked(QFileInfo::exists(autostartEntryPath())); });
+            [this] { m_autostartItem->setChecked(QFileInfo::exists(autostartEntryPath())); });
 
     addSeparator();
-    helpItem_ = addAction(QStringLiteral("Help"), this, &GeneralMenu::helpChosen);
-    helpItem_->setObjectName(QStringLiteral("helpItem"));
-    helpItem_->setShortcut(QKeySequence(Qt::Key_F1));
-    aboutItem_ = addAction(QStringLiteral("About"), this, &GeneralMenu::aboutChosen);
-    aboutItem_->setObjectName(QStringLiteral("aboutItem"));
+    m_helpItem = addAction(QStringLiteral("Help"), this, &GeneralMenu::helpChosen);
+    m_helpItem->setObjectName(QStringLiteral("helpItem"));
+    m_helpItem->setShortcut(QKeySequence(Qt::Key_F1));
+    m_aboutItem = addAction(QStringLiteral("About"), this, &GeneralMenu::aboutChosen);
+    m_aboutItem->setObjectName(QStringLiteral("aboutItem"));
     addSeparator();
-    exitItem_ = addAction(QStringLiteral("Exit"), this, &GeneralMenu::exitChosen);
-    exitItem_->setObjectName(QStringLiteral("exitItem"));
+    m_exitItem = addAction(QStringLiteral("Exit"), this, &GeneralMenu::exitChosen);
+    m_exitItem->setObjectName(QStringLiteral("exitItem"));
 }
 
 // A menu item's accessible name is its text, so this also renames the items for screen readers.
 void GeneralMenu::applyTexts(const MainTexts &texts) {
-    minimiseItem_->setText(texts.menuMin);
-    soundItem_->setText(soundCaption(texts));
-    languageMenu_->setTitle(texts.menuLanguage);
-    autostartItem_->setText(autostartTexts().item);
-    helpItem_->setText(texts.menuHelp);
-    aboutItem_->setText(texts.menuAbout);
-    exitItem_->setText(texts.menuExit);
+    m_minimiseItem->setText(texts.menuMin);
+    m_soundItem->setText(soundCaption(texts));
+    m_languageMenu->setTitle(texts.menuLanguage);
+    m_autostartItem->setText(autostartTexts().item);
+    m_helpItem->setText(texts.menuHelp);
+    m_aboutItem->setText(texts.menuAbout);
+    m_exitItem->setText(texts.menuExit);
 }
 
 void GeneralMenu::showSound(bool on) {
-    soundItem_->setChecked(on);
+    m_soundItem->setChecked(on);
 }
 
 void GeneralMenu::showLanguage(int index) {
-    languageItems_.at(index)->setChecked(true); // the group unchecks the others
+    m_languageItems.at(index)->setChecked(true); // the group unchecks the others
 }
 
 void GeneralMenu::setAutostart(bool on) {
@@ -100,12 +100,13 @@ void GeneralMenu::setAutostart(bool on) {
     QString error;
     const bool done = ::setAutostart(on, path, QCoreApplication::applicationFilePath(), error);
     // The mark says what the next log-in will do, whatever was asked for.
-    autostartItem_->setChecked(QFileInfo::exists(path));
+    m_autostartItem->setChecked(QFileInfo::exists(path));
     if (done)
         return;
     const AutostartTexts texts = autostartTexts();
-    QMessageBox::warning(parentWidget(), QStringLiteral("Vekora"),
-                         (on ? texts.addFailed : texts.removeFailed).arg(path, error));
+    openMessageBox(parentWidget(), QMessageBox::Warning, currentStrings().welcome.title,
+                   (on ? texts.addFailed : texts.removeFailed).arg(path, error), QMessageBox::Ok,
+                   Qt::NonModal);
 }
 
 void GeneralMenu::watch(QWidget *control) {

@@ -37,12 +37,12 @@ protected:
 private:
     void setAutostart(bool on);
 
-    QAction *minimiseItem_ = nullptr;
-    QAction *soundItem_ = nullptr;
-    QMenu *languageMenu_ = nullptr;
-    QList<QAction *> languageItems_; // one per language, in list order
-    QAction *autostartItem_ = nullptr;
-    QAction *helpItem_ = nullptr;
-    QAction *aboutItem_ = nullptr;
-    QAction *exitItem_ = nullptr;
+    QAction *m_minimiseItem = nullptr;
+    QAction *m_soundItem = nullptr;
+    QMenu *m_languageMenu = nullptr;
+    QList<QAction *> m_languageItems; // one per language, in list order
+    QAction *m_autostartItem = nullptr;
+    QAction *m_helpItem = nullptr;
+    QAction *m_aboutItem = nullptr;
+    QAction *m_exitItem = nullptr;
 };

@@ -1,8 +1,10 @@
 #include "ui/mainwindow.h"
 
+#include "core/clocktexts.h"
 #include "core/settingscodec.h"
 #include "platform/attention.h"
 #include "platform/help.h"
+#include "platform/numlockblinker.h"
 #include "ui/aboutwindow.h"
 #include "ui/alarmcontroller.h"
 #include "ui/alarmtimefield.h"
@@ -11,6 +13,7 @@
 #include "ui/dateline.h"
 #include "ui/daybox.h"
 #include "ui/generalmenu.h"
+#include "ui/messagebox.h"
 #include "ui/pictures.h"
 #include "ui/textfit.h"
 #include "ui/twips.h"
@@ -22,7 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -40,7 +42,7 @@ QColor unreadableColour() {
 MainWindow::MainWindow(const Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      platform_(platform) {
+      m_platform(platform) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Norvak Vekora"));
     setWindowIcon(programIcon());
@@ -48,11 +50,11 @@ MainWindow::MainWindow(const Platform &platform, QWidget *parent)
     dialogFont.setPointSizeF(8);
     setFont(dialogFont);
 
-    lockedSize_ = QSize(Twips::px(2430), Twips::px(1515));
-    setFixedSize(lockedSize_);
+    m_lockedSize = QSize(Twips::px(2430), Twips::px(1515));
+    setFixedSize(m_lockedSize);
 
-    controller_ = new AlarmController(platform_, this);
-    menu_ = new GeneralMenu(platform_.languages, this);
+    m_controller = new AlarmController(m_platform, this);
+    m_menu = new GeneralMenu(m_platform.languages, this);
     cacheStylePictures(style());
     createControls();
     connectController();
@@ -60,164 +62,170 @@ MainWindow::MainWindow(const Platform &platform, QWidget *parent)
 }
 
 void MainWindow::createControls() {
-    background_ = new QLabel(this);
-    background_->setObjectName(QStringLiteral("background"));
-    background_->setGeometry(Twips::rect(0, 0, 2460, 1530));
+    m_background = new QLabel(this);
+    m_background->setObjectName(QStringLiteral("background"));
+    m_background->setGeometry(Twips::rect(0, 0, 2460, 1530));
 
     // The date line, the time display and the frame lie one below the other: drawn overlapping,
     // the date line lost its first and last letters at the window's edges and the flashing time
     // display covered its descenders. The date line spans the window less a margin for the
     // glyphs that reach past their advance; the frame moved down by what the time display needed.
-    dateLine_ = new QLabel(QStringLiteral("Mandag 31. november 2001"), this);
-    dateLine_->setObjectName(QStringLiteral("dateLine"));
-    dateLine_->setGeometry(Twips::rect(0, 0, 2430, 210));
-    dateLine_->setContentsMargins(2, 0, 2, 0);
-    dateLine_->setAlignment(Qt::AlignCenter);
+    m_dateLine = new QLabel(QStringLiteral("Mandag 31. november 2001"), this);
+    m_dateLine->setObjectName(QStringLiteral("dateLine"));
+    m_dateLine->setGeometry(Twips::rect(0, 0, 2430, 210));
+    m_dateLine->setContentsMargins(2, 0, 2, 0);
+    m_dateLine->setAlignment(Qt::AlignCenter);
     // Never markup: a new text is shown without first being scanned for tags.
-    dateLine_->setTextFormat(Qt::PlainText);
+    m_dateLine->setTextFormat(Qt::PlainText);
 
-    timeDisplay_ = new QLabel(QStringLiteral("00:00:00"), this);
-    timeDisplay_->setObjectName(QStringLiteral("timeDisplay"));
-    timeDisplay_->setAlignment(Qt::AlignCenter);
-    timeDisplay_->setTextFormat(Qt::PlainText);
+    m_timeDisplay = new QLabel(QStringLiteral("00:00:00"), this);
+    m_timeDisplay->setObjectName(QStringLiteral("timeDisplay"));
+    m_timeDisplay->setAlignment(Qt::AlignCenter);
+    m_timeDisplay->setTextFormat(Qt::PlainText);
     QFont timeFont = font();
     timeFont.setPointSizeF(13.5);
     timeFont.setWeight(QFont::Normal);
-    fitText(timeDisplay_, {Twips::rect(216, 210, 2052, 300), {}, timeFont},
+    fitText(m_timeDisplay, {Twips::rect(216, 210, 2052, 300), {}, timeFont},
             QStringLiteral("00:00:00"));
-    timeDisplay_->setAutoFillBackground(true);
-    timeInverted_ = true; // so the first call paints the normal colours
+    m_timeDisplay->setAutoFillBackground(true);
+    m_timeInverted = true; // so the first call paints the normal colours
     showTimeDisplay(false);
 
-    alarmFrame_ = new QGroupBox(QStringLiteral("Alarm"), this);
-    alarmFrame_->setObjectName(QStringLiteral("alarmFrame"));
-    alarmFrame_->setGeometry(Twips::rect(183, 516, 2070, 840));
+    m_alarmFrame = new QGroupBox(QStringLiteral("Alarm"), this);
+    m_alarmFrame->setObjectName(QStringLiteral("alarmFrame"));
+    m_alarmFrame->setGeometry(Twips::rect(183, 516, 2070, 840));
 
-    weekdayBox_ = new DayBox(alarmFrame_);
-    weekdayBox_->setObjectName(QStringLiteral("weekdayBox"));
-    weekdayBox_->setGeometry(Twips::rect(45, 180, 675, 315));
+    m_weekdayBox = new DayBox(m_alarmFrame);
+    m_weekdayBox->setObjectName(QStringLiteral("weekdayBox"));
+    m_weekdayBox->setGeometry(Twips::rect(45, 180, 675, 315));
 
-    alarmField_ = new AlarmTimeField(QStringLiteral("00:00"), alarmFrame_);
-    alarmField_->setObjectName(QStringLiteral("alarmField"));
-    alarmField_->setGeometry(Twips::rect(720, 180, 510, 288));
-    alarmFieldPalette_ = alarmField_->palette();
+    m_alarmField = new AlarmTimeField(QStringLiteral("00:00"), m_alarmFrame);
+    m_alarmField->setObjectName(QStringLiteral("alarmField"));
+    m_alarmField->setGeometry(Twips::rect(720, 180, 510, 288));
+    m_alarmFieldPalette = m_alarmField->palette();
 
-    alarmSwitch_ = new QPushButton(controller_->switchCaption(), alarmFrame_);
-    alarmSwitch_->setObjectName(QStringLiteral("alarmSwitch"));
-    alarmSwitch_->setGeometry(Twips::rect(1260, 180, 756, 315));
-    alarmSwitch_->setToolTip(QStringLiteral("Alarm On/Off."));
-    alarmSwitch_->setAutoDefault(false);
+    m_alarmSwitch = new QPushButton(m_controller->switchCaption(), m_alarmFrame);
+    m_alarmSwitch->setObjectName(QStringLiteral("alarmSwitch"));
+    m_alarmSwitch->setGeometry(Twips::rect(1260, 180, 756, 315));
+    m_alarmSwitch->setToolTip(QStringLiteral("Alarm On/Off."));
+    m_alarmSwitch->setAutoDefault(false);
 
-    messageField_ = new QLineEdit(alarmFrame_);
-    messageField_->setObjectName(QStringLiteral("messageField"));
-    messageField_->setGeometry(Twips::rect(48, 504, 1950, 270));
+    m_messageField = new QLineEdit(m_alarmFrame);
+    m_messageField->setObjectName(QStringLiteral("messageField"));
+    m_messageField->setMaxLength(messageMaxLength);
+    m_messageField->setGeometry(Twips::rect(48, 504, 1950, 270));
 
     // Tab order: message, weekday, alarm time, switch.
-    setTabOrder(messageField_, weekdayBox_);
-    setTabOrder(weekdayBox_, alarmField_);
-    setTabOrder(alarmField_, alarmSwitch_);
-    messageField_->setFocus();
+    setTabOrder(m_messageField, m_weekdayBox);
+    setTabOrder(m_weekdayBox, m_alarmField);
+    setTabOrder(m_alarmField, m_alarmSwitch);
+    m_messageField->setFocus();
 
-    background_->lower();
+    m_background->lower();
     // Under the time display, which paints its whole face each second: were they to share a
     // row, the frame's edge and title would be repainted too.
-    alarmFrame_->stackUnder(timeDisplay_);
+    m_alarmFrame->stackUnder(m_timeDisplay);
     fitFonts();
 
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{this, background_, dateLine_, timeDisplay_, alarmFrame_,
-                                          alarmSwitch_, weekdayBox_, alarmField_, messageField_}) {
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             this, m_background, m_dateLine, m_timeDisplay, m_alarmFrame, m_alarmSwitch,
+             m_weekdayBox, m_alarmField, m_messageField}) {
         w->installEventFilter(this);
-        menu_->watch(w); // installed last, so the menu keys reach the menu first
+        m_menu->watch(w); // installed last, so the menu keys reach the menu first
     }
 }
 
 void MainWindow::connectController() {
-    AlarmController *c = controller_;
+    AlarmController *c = m_controller;
     c->setWindowShape([this] {
         const Qt::WindowStates state = windowState();
-        return WindowShape{state & Qt::WindowMinimized   ? 1
-                           : state & Qt::WindowMaximized ? 2
-                                                         : 0,
+        return WindowShape{state & Qt::WindowMinimized   ? WindowState::Minimised
+                           : state & Qt::WindowMaximized ? WindowState::Maximised
+                                                         : WindowState::Normal,
                            frameGeometry().topLeft() * Twips::perPixel};
     });
     connect(c, &AlarmController::ticked, this, &MainWindow::showTick);
     connect(c, &AlarmController::languageChanged, this, &MainWindow::showLanguage);
-    connect(c, &AlarmController::switchChanged, alarmSwitch_, &QPushButton::setText);
-    connect(c, &AlarmController::soundChanged, menu_, &GeneralMenu::showSound);
+    connect(c, &AlarmController::switchChanged, m_alarmSwitch, &QPushButton::setText);
+    connect(c, &AlarmController::soundChanged, m_menu, &GeneralMenu::showSound);
     connect(c, &AlarmController::alarmTextChanged, this, &MainWindow::showAlarmText);
     connect(c, &AlarmController::weekdayChanged, this, [this](int entry) {
-        const QSignalBlocker blocker(weekdayBox_);
-        weekdayBox_->setCurrentIndex(entry);
+        const QSignalBlocker blocker(m_weekdayBox);
+        m_weekdayBox->setCurrentIndex(entry);
     });
     connect(c, &AlarmController::messageChanged, this, [this](const QString &text) {
-        if (messageField_->text() == text)
+        if (m_messageField->text() == text)
             return; // the user's own edit: the caret stays where it is
-        const QSignalBlocker blocker(messageField_);
-        messageField_->setText(text);
+        const QSignalBlocker blocker(m_messageField);
+        m_messageField->setText(text);
     });
-    connect(c, &AlarmController::saveFailed, this, [this](const QString &message) {
-        QMessageBox::warning(this, QStringLiteral("Vekora"), message);
+    connect(c, &AlarmController::saveFailed, this, &MainWindow::tell);
+    connect(c, &AlarmController::readFailed, this, &MainWindow::tell);
+    connect(c, &AlarmController::nextWakeChanged, this, &MainWindow::showMinimisedTitle);
+    // A click on the ringing alarm's notification: the window comes forward, the alarm rings on.
+    connect(c, &AlarmController::showRequested, this, [this](const QString &activationToken) {
+        m_platform.attention->bringToFrontAsked(this, activationToken);
     });
 
-    connect(alarmSwitch_, &QPushButton::clicked, this, &MainWindow::switchClicked);
-    connect(weekdayBox_, &QComboBox::currentIndexChanged, c, &AlarmController::setWeekday);
-    connect(weekdayBox_, &QComboBox::activated, c, &AlarmController::markChanged);
-    connect(alarmField_, &QLineEdit::textChanged, this, [this](const QString &text) {
-        const AlarmTextResult result = controller_->editAlarm(text, alarmField_->cursorPosition());
-        alarmField_->setCursorPosition(std::min<int>(result.caret, result.text.size()));
+    connect(m_alarmSwitch, &QPushButton::clicked, this, &MainWindow::switchClicked);
+    connect(m_weekdayBox, &QComboBox::currentIndexChanged, c, &AlarmController::setWeekday);
+    connect(m_weekdayBox, &QComboBox::activated, c, &AlarmController::markChanged);
+    connect(m_alarmField, &QLineEdit::textChanged, this, [this](const QString &text) {
+        const AlarmTextResult result =
+            m_controller->editAlarm(text, m_alarmField->cursorPosition());
+        m_alarmField->setCursorPosition(std::min<int>(result.caret, result.text.size()));
     });
-    connect(messageField_, &QLineEdit::textChanged, this, [this](const QString &text) {
+    connect(m_messageField, &QLineEdit::textChanged, this, [this](const QString &text) {
         // A pasted line break would split the settings file's message line.
         const QString flat = flattenLineBreaks(text);
         if (flat != text) {
-            const int caret = messageField_->cursorPosition();
-            const QSignalBlocker blocker(messageField_);
-            messageField_->setText(flat);
-            messageField_->setCursorPosition(caret);
+            const int caret = m_messageField->cursorPosition();
+            const QSignalBlocker blocker(m_messageField);
+            m_messageField->setText(flat);
+            m_messageField->setCursorPosition(caret);
         }
-        controller_->setMessage(flat);
+        m_controller->setMessage(flat);
     });
 
-    connect(menu_, &GeneralMenu::minimiseChosen, this, &MainWindow::minimise);
-    connect(menu_, &GeneralMenu::soundChosen, c, &AlarmController::setSound);
-    connect(menu_, &GeneralMenu::languageChosen, c, &AlarmController::setLanguage);
-    connect(menu_, &GeneralMenu::helpChosen, this, [this] { openHelp(); });
-    connect(menu_, &GeneralMenu::aboutChosen, this, &MainWindow::showAbout);
-    connect(menu_, &GeneralMenu::exitChosen, this, &MainWindow::exitAsked);
+    connect(m_menu, &GeneralMenu::minimiseChosen, this, &MainWindow::minimise);
+    connect(m_menu, &GeneralMenu::soundChosen, c, &AlarmController::setSound);
+    connect(m_menu, &GeneralMenu::languageChosen, c, &AlarmController::setLanguage);
+    connect(m_menu, &GeneralMenu::helpChosen, this, [this] { openHelp(); });
+    connect(m_menu, &GeneralMenu::aboutChosen, this, &MainWindow::showAbout);
+    connect(m_menu, &GeneralMenu::exitChosen, this, &MainWindow::exitAsked);
 }
 
 QMenu *MainWindow::generalMenu() const {
-    return menu_;
+    return m_menu;
 }
 
 void MainWindow::start() {
-    videoAvail_ = ::videoAvail(platform_.dataFolder);
+    m_videoAvail = ::videoAvail(m_platform.dataFolder);
     const QRect screenRect = screen()->geometry();
     const PlaceLimits limits{
         double(screenRect.height() - frameGeometry().height()) * Twips::perPixel,
         double(screenRect.width() - frameGeometry().width()) * Twips::perPixel};
-    if (const std::optional<StoredPlace> place = controller_->loadSettings(limits)) {
+    if (const std::optional<StoredPlace> place = m_controller->loadSettings(limits)) {
         if (place->top)
             move(place->left.value_or(x()), *place->top);
-        if (static_cast<int>(platform_.random() * aboutOdds) == 1)
+        if (static_cast<int>(m_platform.random() * aboutOdds) == 1)
             showAboutModal();
     } else {
         // Only a first start shows the welcome, so only a first start pays for it.
-        welcomeWindow_ = new WelcomeWindow(this);
-        welcomeWindow_->setVideoAvail(videoAvail_);
-        connect(welcomeWindow_, &WelcomeWindow::languageChosen, controller_,
+        m_welcomeWindow = new WelcomeWindow(this);
+        m_welcomeWindow->setVideoAvail(m_videoAvail);
+        connect(m_welcomeWindow, &WelcomeWindow::languageChosen, m_controller,
                 &AlarmController::setLanguage);
-        connect(welcomeWindow_, &WelcomeWindow::helpVideoRequested, this,
+        connect(m_welcomeWindow, &WelcomeWindow::helpVideoRequested, this,
                 [this] { openHelp(QStringLiteral("Contents")); });
-        welcomeWindow_->exec();
-        welcomeWindow_->deleteLater();
-        controller_->setSound(true);
-        controller_->setSwitchState(SwitchState::Off);
+        m_welcomeWindow->exec();
+        m_welcomeWindow->deleteLater();
+        m_controller->setSound(true);
+        m_controller->setSwitchState(SwitchState::Off);
         showAboutModal();
     }
-    controller_->markChanged();
-    controller_->tick();
+    m_controller->markChanged();
+    m_controller->tick();
 }
 
 void MainWindow::showAboutModal() {
@@ -228,18 +236,18 @@ void MainWindow::showAboutModal() {
 // Made when first shown, not at start: most runs never show it, and its pictures, bold fonts
 // and text boxes would cost every run memory and start-up time.
 AboutWindow *MainWindow::aboutWindow() {
-    if (!aboutWindow_) {
-        aboutWindow_ = new AboutWindow(this);
-        if (controller_->language())
-            aboutWindow_->applyTexts(currentStrings().about, platformLine(versionText()));
-        connect(aboutWindow_, &AboutWindow::helpRequested, this, [this] { openHelp(); });
-        connect(aboutWindow_, &AboutWindow::closeClicked, this, [this] {
+    if (!m_aboutWindow) {
+        m_aboutWindow = new AboutWindow(this);
+        if (m_controller->language())
+            m_aboutWindow->applyTexts(currentStrings().about, platformLine(versionText()));
+        connect(m_aboutWindow, &AboutWindow::helpRequested, this, [this] { openHelp(); });
+        connect(m_aboutWindow, &AboutWindow::closeClicked, this, [this] {
             show();
             raise();
             activateWindow();
         });
     }
-    return aboutWindow_;
+    return m_aboutWindow;
 }
 
 void MainWindow::showAbout() {
@@ -250,44 +258,52 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::openHelp(const QString &anchor) {
-    const QString path = controller_->helpPath().isEmpty()
-                             ? helpFilePath(platform_.dataFolder, platform_.languages.at(0))
-                             : controller_->helpPath();
-    if (::openHelp(*platform_.opener, helpPageOrBuiltIn(path, platform_.cacheFolder), anchor))
+    const QString path = m_controller->helpPath().isEmpty()
+                             ? helpFilePath(m_platform.dataFolder, m_platform.languages.at(0))
+                             : m_controller->helpPath();
+    if (::openHelp(*m_platform.opener, helpPageOrBuiltIn(path, m_platform.cacheFolder), anchor))
         return;
     // Before the first language switch the installed catalogs give the English texts.
-    const QString missing = controller_->texts().helpMissing.isEmpty()
+    const QString missing = m_controller->texts().helpMissing.isEmpty()
                                 ? currentStrings().main.helpMissing
-                                : controller_->texts().helpMissing;
-    QMessageBox::warning(this, QStringLiteral("Vekora"), missing.arg(path));
+                                : m_controller->texts().helpMissing;
+    tell(missing.arg(path));
+}
+
+// Said without waiting for an answer, so the clock goes on behind it.
+void MainWindow::tell(const QString &text) {
+    openMessageBox(this, QMessageBox::Warning, m_controller->programName(), text, QMessageBox::Ok,
+                   Qt::NonModal);
 }
 
 void MainWindow::showAgain() {
     // While the start-up's welcome or About window is open the main window is still hidden on
     // purpose: the user is expected in that window, so that one comes back.
     QWidget *modal = QApplication::activeModalWidget();
-    platform_.attention->bringToFront(modal ? modal : this);
+    m_platform.attention->bringToFront(modal ? modal : this);
 }
 
 void MainWindow::showTick(const TickView &view) {
     if (view.minimise)
         minimise();
-    timeDisplay_->setText(view.time); // an equal text is not set again
-    if (view.date && *view.date != shownDate_) {
-        shownDate_ = *view.date;
-        showDateLine(dateLine_, shownDate_);
+    m_timeDisplay->setText(view.time); // an equal text is not set again
+    if (view.date && *view.date != m_shownDate) {
+        m_shownDate = *view.date;
+        showDateLine(m_dateLine, m_shownDate);
     }
     if (view.ringing) {
         // The start-up's About window would stay on top of the ringing window, and the start-up
         // would wait behind it: it goes as its Close button would send it.
-        if (aboutWindow_ && aboutWindow_->isModal() && aboutWindow_->isVisible())
-            aboutWindow_->reject();
+        if (m_aboutWindow && m_aboutWindow->isModal() && m_aboutWindow->isVisible())
+            m_aboutWindow->reject();
         if (!isNormalState())
             setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-        setWindowTitle(controller_->ringingTitle());
+        setWindowTitle(m_controller->ringingTitle());
         if (view.attention) {
-            platform_.attention->bringToFront(this);
-            platform_.attention->blinkNumLock();
+            m_platform.attention->bringToFront(this);
+            if (!m_numLock)
+                m_numLock = new NumLockBlinker(*m_platform.attention, this);
+            m_numLock->blink();
         }
         showTimeDisplay(view.inverted);
         return;
@@ -295,68 +311,73 @@ void MainWindow::showTick(const TickView &view) {
     if (!view.refresh)
         return;
     showTimeDisplay(false);
-    if (isNormalState()) {
-        setWindowTitle(controller_->title());
-    } else {
-        setWindowTitle(controller_->minimisedTitle());
-        update();
-    }
+    if (isNormalState())
+        setWindowTitle(m_controller->title());
+    else
+        showMinimisedTitle();
+}
+
+void MainWindow::showMinimisedTitle() {
+    if (isNormalState() || m_controller->model().switchState() == SwitchState::Ringing)
+        return;
+    setWindowTitle(m_controller->minimisedTitle());
+    update();
 }
 
 void MainWindow::showLanguage() {
-    const int index = static_cast<int>(*controller_->language());
-    const MainTexts &t = controller_->texts();
+    const int index = static_cast<int>(*m_controller->language());
+    const MainTexts &t = m_controller->texts();
     const StringTable table = currentStrings();
-    if (welcomeWindow_) {
-        const QChar videoLetter = videoAvail_.size() > index ? videoAvail_.at(index) : QChar();
+    if (m_welcomeWindow) {
+        const QChar videoLetter = m_videoAvail.size() > index ? m_videoAvail.at(index) : QChar();
         const bool videoPresent =
-            videoLetter == platform_.languages.at(index).videoLetter.toUpper();
-        welcomeWindow_->applyTexts(table.welcome, videoPresent ? table.welcome.helpVideo
-                                                               : table.welcome.noHelpVideo);
+            videoLetter == m_platform.languages.at(index).videoLetter.toUpper();
+        m_welcomeWindow->applyTexts(table.welcome, videoPresent ? table.welcome.helpVideo
+                                                                : table.welcome.noHelpVideo);
     }
-    if (aboutWindow_)
-        aboutWindow_->applyTexts(table.about, platformLine(versionText()));
+    if (m_aboutWindow)
+        m_aboutWindow->applyTexts(table.about, platformLine(versionText()));
 
-    alarmFrame_->setTitle(t.frameCaption);
-    background_->setToolTip(t.hint);
-    alarmFrame_->setToolTip(t.frameTip.arg(t.hint));
-    alarmField_->setToolTip(t.alarmTimeTip);
-    timeDisplay_->setToolTip(t.timeTip.arg(t.hint));
-    dateLine_->setToolTip(t.dateTip.arg(t.hint));
-    messageField_->setToolTip(t.messageTip);
-    alarmSwitch_->setToolTip(t.switchTip.arg(t.hint));
-    weekdayBox_->setToolTip(t.dayTip);
-    menu_->applyTexts(t);
-    menu_->showLanguage(index);
-    setWindowTitle(controller_->title());
+    m_alarmFrame->setTitle(t.frameCaption);
+    m_background->setToolTip(t.hint);
+    m_alarmFrame->setToolTip(t.frameTip.arg(t.hint));
+    m_alarmField->setToolTip(t.alarmTimeTip);
+    m_timeDisplay->setToolTip(t.timeTip.arg(t.hint));
+    m_dateLine->setToolTip(t.dateTip.arg(t.hint));
+    m_messageField->setToolTip(t.messageTip);
+    m_alarmSwitch->setToolTip(t.switchTip.arg(t.hint));
+    m_weekdayBox->setToolTip(t.dayTip);
+    m_menu->applyTexts(t);
+    m_menu->showLanguage(index);
+    setWindowTitle(m_controller->title());
     {
-        const QSignalBlocker blocker(weekdayBox_);
-        weekdayBox_->clear();
+        const QSignalBlocker blocker(m_weekdayBox);
+        m_weekdayBox->clear();
         for (const QString &entry : weekdayEntries(t))
-            weekdayBox_->addItem(entry);
-        weekdayBox_->setCurrentIndex(controller_->model().weekday());
+            m_weekdayBox->addItem(entry);
+        m_weekdayBox->setCurrentIndex(m_controller->model().weekday());
     }
     // Labels, buttons and the frame are named by what they show and described by their tool
     // tips, as Qt does by itself; only the fields, which show no name, get one. A list is named
     // by its current entry, so what it is goes in front of its description.
-    alarmField_->setAccessibleName(t.alarmTimeName);
-    messageField_->setAccessibleName(t.messageName);
-    weekdayBox_->setAccessibleDescription(nameAndTip(t.dayName, t.dayTip));
+    m_alarmField->setAccessibleName(t.alarmTimeName);
+    m_messageField->setAccessibleName(t.messageName);
+    m_weekdayBox->setAccessibleDescription(nameAndTip(t.dayName, t.dayTip));
     describeAlarmField();
     fitFonts();
 }
 
 void MainWindow::showAlarmText(const QString &text, bool readable) {
-    if (alarmField_->text() != text) {
+    if (m_alarmField->text() != text) {
         // The passes already ran to a stable text; writing it must not start another round.
-        const QSignalBlocker blocker(alarmField_);
-        alarmField_->setText(text);
+        const QSignalBlocker blocker(m_alarmField);
+        m_alarmField->setText(text);
     }
-    alarmFieldInvalid_ = !readable;
-    QPalette palette = alarmFieldPalette_;
-    if (alarmFieldInvalid_)
+    m_alarmFieldInvalid = !readable;
+    QPalette palette = m_alarmFieldPalette;
+    if (m_alarmFieldInvalid)
         palette.setColor(QPalette::Base, unreadableColour());
-    alarmField_->setPalette(palette);
+    m_alarmField->setPalette(palette);
     describeAlarmField();
 }
 
@@ -364,25 +385,25 @@ void MainWindow::showAlarmText(const QString &text, bool readable) {
 // (QAccessible::State lacks it), so the field's description opens with the error message the
 // switch would show; a readable time gives the tool tip back, as Qt describes any control.
 void MainWindow::describeAlarmField() {
-    const MainTexts &t = controller_->texts();
+    const MainTexts &t = m_controller->texts();
     const QString description =
-        alarmFieldInvalid_ ? t.errtxt + QLatin1Char(' ') + t.alarmTimeTip : QString();
-    if (alarmField_->accessibleDescription() != description)
-        alarmField_->setAccessibleDescription(description);
+        m_alarmFieldInvalid ? t.alarmTimeError + QLatin1Char(' ') + t.alarmTimeTip : QString();
+    if (m_alarmField->accessibleDescription() != description)
+        m_alarmField->setAccessibleDescription(description);
 }
 
 // The ringing alarm flashes the time display by swapping the button colours.
 void MainWindow::showTimeDisplay(bool inverted) {
-    if (inverted == timeInverted_)
+    if (inverted == m_timeInverted)
         return;
-    timeInverted_ = inverted;
+    m_timeInverted = inverted;
     const QPalette system = QApplication::palette();
     const QColor face = system.color(QPalette::Button);
     const QColor text = system.color(QPalette::ButtonText);
-    QPalette p = timeDisplay_->palette();
+    QPalette p = m_timeDisplay->palette();
     p.setColor(QPalette::Window, inverted ? text : face);
     p.setColor(QPalette::WindowText, inverted ? face : text);
-    timeDisplay_->setPalette(p);
+    m_timeDisplay->setPalette(p);
 }
 
 void MainWindow::fitFonts() {
@@ -390,20 +411,21 @@ void MainWindow::fitFonts() {
     const auto fit = [this](QWidget *control, const QStringList &texts) {
         fitText(control, {control->geometry(), {}, font()}, texts);
     };
-    const MainTexts &t = controller_->texts();
+    const MainTexts &t = m_controller->texts();
     QStringList days;
-    if (controller_->language())
+    if (m_controller->language())
         for (const QString &entry : weekdayEntries(t))
             days << entry;
-    fit(weekdayBox_, days);
-    fit(alarmField_, {QStringLiteral("00:00")});
-    fit(alarmSwitch_, {controller_->switchCaption(), t.stattxt[0], t.stattxt[1],
-                       t.stattxt[3] + QStringLiteral(" ((o))"), t.stattxt[4]});
+    fit(m_weekdayBox, days);
+    fit(m_alarmField, {QStringLiteral("00:00")});
+    fit(m_alarmSwitch, {m_controller->switchCaption(), t.errorCaption, t.ringingCaption,
+                        t.armedCaption + soundMark(true), t.offCaption});
 }
 
 void MainWindow::switchClicked() {
-    if (controller_->clickSwitch())
-        QMessageBox::information(this, QStringLiteral("Vekora"), controller_->texts().errtxt);
+    if (m_controller->clickSwitch())
+        openMessageBox(this, QMessageBox::Information, m_controller->programName(),
+                       m_controller->texts().alarmTimeError, QMessageBox::Ok, Qt::WindowModal);
     showTimeDisplay(false);
 }
 
@@ -417,17 +439,17 @@ void MainWindow::minimise() {
 
 void MainWindow::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
-    controller_->markChanged();
-    if (isNormalState() && size() != lockedSize_)
-        resize(lockedSize_);
+    m_controller->markChanged();
+    if (isNormalState() && size() != m_lockedSize)
+        resize(m_lockedSize);
 }
 
 void MainWindow::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
-        controller_->markChanged();
-        if (isNormalState() && size() != lockedSize_)
-            resize(lockedSize_);
+        m_controller->markChanged();
+        if (isNormalState() && size() != m_lockedSize)
+            resize(m_lockedSize);
     }
 }
 
@@ -435,32 +457,32 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (watched == alarmSwitch_ || watched == weekdayBox_ || watched == alarmField_) {
+        if (watched == m_alarmSwitch || watched == m_weekdayBox || watched == m_alarmField) {
             if (key->key() == Qt::Key_F1)
                 openHelp();
-        } else if (watched == messageField_) {
+        } else if (watched == m_messageField) {
             // Any key in the message marks the settings for saving, arrows included.
-            controller_->markSaveDue();
-            if (CtrlC(key->key(), key->modifiers(), messageField_) == CtrlCAction::Help)
+            m_controller->markSaveDue();
+            if (CtrlC(key->key(), key->modifiers(), m_messageField) == CtrlCAction::Help)
                 openHelp();
         }
         return false; // the control's own handling of the key still takes place
     }
     case QEvent::MouseButtonPress: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        const bool menuSurface = watched == this || watched == background_ ||
-                                 watched == dateLine_ || watched == timeDisplay_ ||
-                                 watched == alarmFrame_ || watched == alarmSwitch_;
+        const bool menuSurface = watched == this || watched == m_background ||
+                                 watched == m_dateLine || watched == m_timeDisplay ||
+                                 watched == m_alarmFrame || watched == m_alarmSwitch;
         if (menuSurface && mouse->button() == Qt::RightButton) {
-            menu_->popup(mouse->globalPosition().toPoint());
+            m_menu->popup(mouse->globalPosition().toPoint());
             return true;
         }
         return false;
     }
     case QEvent::MouseButtonDblClick: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        const bool minimiseSurface = watched == background_ || watched == dateLine_ ||
-                                     watched == timeDisplay_ || watched == alarmFrame_;
+        const bool minimiseSurface = watched == m_background || watched == m_dateLine ||
+                                     watched == m_timeDisplay || watched == m_alarmFrame;
         if (minimiseSurface && mouse->button() == Qt::LeftButton) {
             minimise();
             return true;
@@ -469,7 +491,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     }
     case QEvent::ContextMenu:
         // A right press already opened the general menu on these; the text fields keep their own.
-        return watched != alarmField_ && watched != messageField_ && watched != weekdayBox_;
+        return watched != m_alarmField && watched != m_messageField && watched != m_weekdayBox;
     default:
         return QWidget::eventFilter(watched, event);
     }
@@ -477,49 +499,63 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
 
 void MainWindow::contextMenuEvent(QContextMenuEvent *event) {
     if (event->reason() == QContextMenuEvent::Keyboard)
-        menu_->popup(mapToGlobal(QPoint(0, 0)));
+        m_menu->popup(mapToGlobal(QPoint(0, 0)));
 }
 
-bool MainWindow::askExit() {
-    return QMessageBox::question(this, QStringLiteral("Vekora"), controller_->texts().stp,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+void MainWindow::askExit(bool saved, const QString &failure) {
+    if (m_exitQuestion) {
+        m_exitQuestion->raise();
+        m_exitQuestion->activateWindow();
+        return;
+    }
+    const QString question = m_controller->texts().exitQuestion;
+    m_exitQuestion = openMessageBox(this, saved ? QMessageBox::Question : QMessageBox::Warning,
+                                    m_controller->programName(),
+                                    saved ? question : failure + QStringLiteral("\n\n") + question,
+                                    QMessageBox::Yes | QMessageBox::No, Qt::WindowModal,
+                                    [this](QMessageBox::StandardButton answer) {
+                                        if (answer == QMessageBox::Yes)
+                                            quit();
+                                    });
 }
 
-void MainWindow::quit() {
-    quitting_ = true;
-    controller_->stop();
-    emit quitRequested();
+void MainWindow::quit(int status) {
+    m_quitting = true;
+    m_controller->stop();
+    emit quitRequested(status);
 }
 
 void MainWindow::exitAsked() {
-    controller_->saveSettings();
-    if (askExit())
-        quit();
+    QString failure;
+    const bool saved = m_controller->saveSettings(&failure);
+    askExit(saved, failure);
 }
 
-// The close box and the desktop's close request.
+// The close box and the desktop's close request. Minimised, the program ends without asking,
+// unless the settings could not be saved: that is always said.
 void MainWindow::closeEvent(QCloseEvent *event) {
-    if (quitting_) {
+    if (m_quitting) {
         event->accept();
         return;
     }
-    controller_->saveSettings();
-    if (!isNormalState() || askExit()) {
+    event->ignore();
+    QString failure;
+    const bool saved = m_controller->saveSettings(&failure);
+    if (saved && !isNormalState()) {
         event->accept();
         quit();
     } else {
-        event->ignore();
+        askExit(saved, failure);
     }
 }
 
 // Logout, shutdown or a signal: the session manager or the system will not wait for an answer,
 // and a change made in the last minute would otherwise be lost.
 void MainWindow::saveAndQuit() {
-    if (quitting_)
+    if (m_quitting)
         return;
     // Before the welcome window's language choice there is nothing of the user's to keep, and a
-    // file would make the next start skip the welcome.
-    if (controller_->language())
-        controller_->saveSettings(false);
-    quit();
+    // file would make the next start skip the welcome. A save that fails is said on stderr and
+    // in the exit status: nobody is there to read a message.
+    quit(!m_controller->language() || m_controller->saveSettings() ? 0 : 1);
 }

@@ -10,6 +10,7 @@ class AboutWindow;
 class AlarmController;
 class DayBox;
 class GeneralMenu;
+class NumLockBlinker;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -28,14 +29,14 @@ public:
     // The start: the settings, or the welcome window on a first start, the About draw, one tick.
     void start();
 
-    AlarmController &controller() const { return *controller_; }
+    AlarmController &controller() const { return *m_controller; }
     QMenu *generalMenu() const;
     AboutWindow *aboutWindow();
 
     void minimise();
     void showAbout();
     void openHelp(const QString &anchor = {});
-    // The menu's Exit: saves, then asks.
+    // The menu's Exit: saves, then asks; a save that failed is said in the question.
     void exitAsked();
     // Another start of the program asked for this copy: restore, raise and activate it.
     void showAgain();
@@ -45,8 +46,9 @@ public slots:
     void saveAndQuit();
 
 signals:
-    // Yes to the exit question: the program ends at once.
-    void quitRequested();
+    // Yes to the exit question, or the session's end: the program ends at once with this status
+    // (1 when the settings could not be saved on the way out).
+    void quitRequested(int status);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,33 +66,38 @@ private:
     void showAlarmText(const QString &text, bool readable);
     void describeAlarmField();
     void showTimeDisplay(bool inverted);
+    void showMinimisedTitle();
     void fitFonts();
     void switchClicked();
-    bool askExit(); // true for Yes
-    void quit();
+    void tell(const QString &text);
+    // The exit question, after a save; a save that failed is said first. Yes quits.
+    void askExit(bool saved, const QString &failure);
+    void quit(int status = 0);
     bool isNormalState() const;
 
-    Platform platform_;
-    AlarmController *controller_ = nullptr;
-    GeneralMenu *menu_ = nullptr;
+    Platform m_platform;
+    AlarmController *m_controller = nullptr;
+    GeneralMenu *m_menu = nullptr;
+    NumLockBlinker *m_numLock = nullptr; // made at the first ringing
 
-    QLabel *background_ = nullptr; // receives the clicks on the window itself
-    QLabel *dateLine_ = nullptr;
-    QLabel *timeDisplay_ = nullptr;
-    QGroupBox *alarmFrame_ = nullptr;
-    DayBox *weekdayBox_ = nullptr;
-    QLineEdit *alarmField_ = nullptr;
-    QPushButton *alarmSwitch_ = nullptr;
-    QLineEdit *messageField_ = nullptr;
-    QPalette alarmFieldPalette_;
-    QPointer<WelcomeWindow> welcomeWindow_;
-    QPointer<AboutWindow> aboutWindow_;
+    QLabel *m_background = nullptr; // receives the clicks on the window itself
+    QLabel *m_dateLine = nullptr;
+    QLabel *m_timeDisplay = nullptr;
+    QGroupBox *m_alarmFrame = nullptr;
+    DayBox *m_weekdayBox = nullptr;
+    QLineEdit *m_alarmField = nullptr;
+    QPushButton *m_alarmSwitch = nullptr;
+    QLineEdit *m_messageField = nullptr;
+    QPalette m_alarmFieldPalette;
+    QPointer<WelcomeWindow> m_welcomeWindow;
+    QPointer<AboutWindow> m_aboutWindow;
+    QPointer<QWidget> m_exitQuestion;
 
-    QString videoAvail_;
-    QString shownDate_;
-    QSize lockedSize_;
+    QString m_videoAvail;
+    QString m_shownDate;
+    QSize m_lockedSize;
     // The alarm time cannot be read: the field is light red and says so to screen readers.
-    bool alarmFieldInvalid_ = false;
-    bool timeInverted_ = false;
-    bool quitting_ = false; // Yes was answered: no second question while the windows close
+    bool m_alarmFieldInvalid = false;
+    bool m_timeInverted = false;
+    bool m_quitting = false; // the program is ending: no second question while the windows close
 };

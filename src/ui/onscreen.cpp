@@ -18,7 +18,7 @@ constexpr int frameWaitMs = 5000;
 // once more and goes away, so that later moves by the user are left alone.
 class FrameWatch : public QObject {
 public:
-    explicit FrameWatch(QWidget *window) : QObject(window), window_(window) {
+    explicit FrameWatch(QWidget *window) : QObject(window), m_window(window) {
         window->installEventFilter(this);
         QTimer::singleShot(frameWaitMs, this, &QObject::deleteLater);
     }
@@ -26,12 +26,12 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
         const auto type = event->type();
-        if (watched == window_ &&
+        if (watched == m_window &&
             (type == QEvent::Move || type == QEvent::Show || type == QEvent::Resize)) {
-            if (window_->frameGeometry() != window_->geometry()) {
+            if (m_window->frameGeometry() != m_window->geometry()) {
                 // Moving from inside the event that reports the frame would re-enter it.
-                QTimer::singleShot(0, window_, [w = window_] { clampToScreen(w); });
-                window_->removeEventFilter(this);
+                QTimer::singleShot(0, m_window, [w = m_window] { clampToScreen(w); });
+                m_window->removeEventFilter(this);
                 deleteLater();
             }
         }
@@ -39,7 +39,7 @@ protected:
     }
 
 private:
-    QWidget *window_;
+    QWidget *m_window;
 };
 } // namespace
 

@@ -33,18 +33,18 @@ WelcomeWindow::WelcomeWindow(QWidget *parent, const LanguageList &languages)
     move(Twips::px(8670), Twips::px(6735));
     holdSize(heightBeforeChoice);
 
-    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setObjectName(QStringLiteral("picture"));
     m_image->setGeometry(Twips::rect(48, 24, 324, 324));
     m_image->setPixmap(programIcon());
     m_image->setScaledContents(true);
 
-    m_title->setObjectName(QStringLiteral("Label1"));
+    m_title->setObjectName(QStringLiteral("title"));
     m_titlePlace = {Twips::rect(432, 48, 1548, 372), Twips::rect(432, 48, 1700, 372),
                     sansFont(13.5), false};
     fitText(m_title, m_titlePlace, QStringLiteral("Vekora"));
     m_title->setText(QStringLiteral("Vekora"));
 
-    m_language->setObjectName(QStringLiteral("Combo1"));
+    m_language->setObjectName(QStringLiteral("languageList"));
     // Before a language is chosen: the texts installed, English on a first start.
     const WelcomeTexts texts = currentStrings().welcome;
     setAccessibleName(texts.windowName);
@@ -55,7 +55,7 @@ WelcomeWindow::WelcomeWindow(QWidget *parent, const LanguageList &languages)
     m_language->setCurrentIndex(-1);
     m_language->squeezeToFit(languageBoxMarker(19));
 
-    m_greeting->setObjectName(QStringLiteral("Label2"));
+    m_greeting->setObjectName(QStringLiteral("greeting"));
     m_greeting->setWordWrap(true);
     m_greeting->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The greeting may run down to the buttons and across the window's width.
@@ -63,12 +63,12 @@ WelcomeWindow::WelcomeWindow(QWidget *parent, const LanguageList &languages)
                        sansFont(8), true};
     m_greeting->setGeometry(m_greetingPlace.drawn);
 
-    m_helpVideo->setObjectName(QStringLiteral("Command1"));
+    m_helpVideo->setObjectName(QStringLiteral("helpVideoButton"));
     m_helpVideoPlace = {Twips::rect(48, 1392, 1650, 348), {}, sansFont(8), false};
     m_helpVideo->setGeometry(m_helpVideoPlace.drawn);
     m_helpVideo->setText(QStringLiteral("=> Hjælp video"));
 
-    m_continue->setObjectName(QStringLiteral("Command2"));
+    m_continue->setObjectName(QStringLiteral("continueButton"));
     m_continue->setGeometry(Twips::rect(1680, 1392, 345, 348));
     m_continue->setText(QStringLiteral(">>"));
 
@@ -85,7 +85,7 @@ WelcomeWindow::WelcomeWindow(QWidget *parent, const LanguageList &languages)
     connect(m_helpVideo, &QPushButton::clicked, this, &WelcomeWindow::helpVideoRequested);
     connect(m_continue, &QPushButton::clicked, this, &WelcomeWindow::accept);
 
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setObjectName(QStringLiteral("markerTimer"));
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &WelcomeWindow::step);
 }

@@ -1,4 +1,4 @@
-#include "platform/soundplayer.h"
+#include "platform/canberraplayer.h"
 
 #include <QLibrary>
 #include <canberra.h>

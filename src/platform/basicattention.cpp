@@ -1,4 +1,4 @@
-#include "platform/attention.h"
+#include "platform/basicattention.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "platform/opener.h"
+#include "platform/desktopopener.h"
 
 #include <QDesktopServices>
 

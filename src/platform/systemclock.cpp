@@ -1,0 +1,7 @@
+#include "platform/systemclock.h"
+
+#include <QDateTime>
+
+ClockSample SystemClock::now() const {
+    return ClockSample(QDateTime::currentDateTimeUtc());
+}
