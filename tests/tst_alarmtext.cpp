@@ -25,39 +25,48 @@ private slots:
 
     // Each key goes in at the caret the previous key left; after every key the field shows
     // "text (caret)"; an incomplete time is faulty until the last key.
+    void typedKeyByKey_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("alarmTime");
+        QTest::newRow("0945") << "0 9 4 5"
+                              << "0 (1), 09 (2), 094 (3), 09:45 (0)" << 35100;
+        QTest::newRow("9.45") << "9 . 4 5"
+                              << "9 (1), 09: (2), 094 (3), 09:45 (0)" << 35100;
+        QTest::newRow("09:45") << "0 9 : 4 5"
+                               << "0 (1), 09 (2), 09: (3), 09:4 (4), 09:45 (0)" << 35100;
+        QTest::newRow("2400") << "2 4 0 0"
+                              << "2 (1), 24 (2), 240 (3), 24:00 (0)" << -1;
+        QTest::newRow("945") << "9 4 5"
+                             << "9 (1), 94 (2), 945 (3)" << -1;
+        QTest::newRow("7-5") << "7 - 5"
+                             << "7 (1), 07: (2), 075 (3)" << -1;
+    }
     void typedKeyByKey() {
-        struct {
-            const char *keys, *steps;
-            int alarmTime;
-        } const cases[] = {
-            {"0 9 4 5", "0 (1), 09 (2), 094 (3), 09:45 (0)", 35100},
-            {"9 . 4 5", "9 (1), 09: (2), 094 (3), 09:45 (0)", 35100},
-            {"0 9 : 4 5", "0 (1), 09 (2), 09: (3), 09:4 (4), 09:45 (0)", 35100},
-            {"2 4 0 0", "2 (1), 24 (2), 240 (3), 24:00 (0)", -1},
-            {"9 4 5", "9 (1), 94 (2), 945 (3)", -1},
-            {"7 - 5", "7 (1), 07: (2), 075 (3)", -1},
-        };
-        for (const auto &c : cases) {
-            QString text;
-            int caret = 0;
-            QStringList shown, times;
-            for (const QString &key : QString::fromLatin1(c.keys).split(u' ')) {
-                text.insert(caret, key);
-                const AlarmTextResult r = normaliseAlarmText(text, caret + 1);
-                text = r.text;
-                caret = r.caret;
-                shown << QStringLiteral("%1 (%2)").arg(text).arg(caret);
-                times << QString::number(timeOrFaulty(r.alarmTime));
-            }
-            QCOMPARE(shown.join(QStringLiteral(", ")), c.steps);
-            QCOMPARE(times.takeLast(), QString::number(c.alarmTime));
-            QCOMPARE(times, QStringList(times.size(), QStringLiteral("-1")));
+        QFETCH(QString, keys);
+        QFETCH(QString, steps);
+        QFETCH(int, alarmTime);
+        QString text;
+        int caret = 0;
+        QStringList shown, times;
+        for (const QString &key : keys.split(u' ')) {
+            text.insert(caret, key);
+            const AlarmTextResult r = normaliseAlarmText(text, caret + 1);
+            text = r.text;
+            caret = r.caret;
+            shown << QStringLiteral("%1 (%2)").arg(text).arg(caret);
+            times << QString::number(timeOrFaulty(r.alarmTime));
         }
+        QCOMPARE(shown.join(QStringLiteral(", ")), steps);
+        QCOMPARE(times.takeLast(), QString::number(alarmTime));
+        QCOMPARE(times, QStringList(times.size(), QStringLiteral("-1")));
     }
 
     // A whole text arriving at once, caret at its end: "field (caret) time", and whether the
     // field changed.
-    void pastedWhole() {
+    void pastedWhole_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
         const char *const cases[][2] = {
             {"0945", "09:45 (0) 35100 changed"},  {"9:45", "09:45 (4) 35100 changed"},
             {"0945:", "09:45 (5) 35100 changed"}, {"1234567", "12:34 (5) 45240 changed"},
@@ -66,15 +75,19 @@ private slots:
             {"9H45", "9H:45 (0) -1 changed"},     {"", " (0) -1"},
             {".45", "45 (2) -1 changed"}, // a separator first: no hour to pad
         };
-        for (const auto &[text, expected] : cases) {
-            const AlarmTextResult r = normaliseAlarmText(text, int(qstrlen(text)));
-            QCOMPARE(QStringLiteral("%1 (%2) %3%4")
-                         .arg(r.text)
-                         .arg(r.caret)
-                         .arg(timeOrFaulty(r.alarmTime))
-                         .arg(r.changed ? " changed" : ""),
-                     expected);
-        }
+        for (const auto &[text, expected] : cases)
+            QTest::newRow(*text ? text : "empty") << QString(text) << QString(expected);
+    }
+    void pastedWhole() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        const AlarmTextResult r = normaliseAlarmText(text, int(text.size()));
+        QCOMPARE(QStringLiteral("%1 (%2) %3%4")
+                     .arg(r.text)
+                     .arg(r.caret)
+                     .arg(timeOrFaulty(r.alarmTime))
+                     .arg(r.changed ? " changed" : ""),
+                 expected);
     }
 };
 

@@ -141,6 +141,9 @@ private slots:
             "closeButton Button Luk | ",
         };
         QCOMPARE(heard(lines), lines);
+        form->exitAsked(); // the program's name in the language of the moment
+        QCOMPARE(form->findChild<QMessageBox *>()->windowTitle(), QStringLiteral("Vekuret"));
+        answerMessage(*form, QMessageBox::No);
     }
 
     // The switch says its state; an unreadable alarm time is said before anything else about the

@@ -47,25 +47,51 @@ private slots:
         QCOMPARE(caption(*form), QStringLiteral("Fra"));
     }
 
+    void storedCaptionAndStateAgree_data() {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("off") << "07:30"
+                             << ""
+                             << "Off"
+                             << "Off";
+        QTest::newRow("off in Danish") << "07:30"
+                                       << ""
+                                       << "Fra"
+                                       << "Off";
+        QTest::newRow("saved while ringing") << "07:30"
+                                             << ""
+                                             << "Stop"
+                                             << "On ((o))";
+        QTest::newRow("faulty time") << "7.3"
+                                     << ""
+                                     << "Off"
+                                     << "Error!";
+        QTest::newRow("midnight is a time too") << "00:00"
+                                                << ""
+                                                << "On ((o))"
+                                                << "On ((o))";
+        // The last line of a long file counts as much as the first; the message is held as the
+        // field shows it, at most as long as a file that reads back whole allows.
+        const QString longest(40000, u'ø');
+        QTest::newRow("after a long message") << "07:30" << longest << "Off"
+                                              << "Off";
+    }
     void storedCaptionAndStateAgree() {
-        struct {
-            const char *alarm, *stored;
-            SwitchState state;
-            const char *caption;
-        } const cases[] = {
-            {"07:30", "Off", SwitchState::Off, "Off"},
-            {"07:30", "Fra", SwitchState::Off, "Off"},
-            {"07:30", "Stop", SwitchState::Armed, "On ((o))"}, // saved while ringing
-            {"7.3", "Off", SwitchState::Error, "Error!"},
-            {"00:00", "On ((o))", SwitchState::Armed, "On ((o))"}, // midnight is a time too
-        };
-        for (const auto &c : cases) {
-            TestRig rig;
-            rig.clock.set(QDate(2026, 12, 7), 12, 0); // away from every alarm here
-            auto form = rig.started(iniWithAlarm(c.alarm, 0, c.stored));
-            QCOMPARE(form->controller().model().switchState(), std::optional(c.state));
-            QCOMPARE(caption(*form), c.caption);
-        }
+        QFETCH(QString, alarm);
+        QFETCH(QString, message);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        TestRig rig;
+        rig.clock.set(QDate(2026, 12, 7), 12, 0); // away from every alarm here
+        QStringList ini = iniWithAlarm(alarm, 0, stored);
+        ini[6] = message;
+        auto form = rig.started(ini);
+        QCOMPARE(caption(*form), shown);
+        auto *field = child<QLineEdit>(*form, "messageField");
+        QCOMPARE(form->controller().model().message(), message.left(messageMaxLength));
+        QCOMPARE(field->text(), form->controller().model().message());
     }
 
     // A file cut short or holding nonsense starts a window in English on screen, every day; cut
@@ -96,45 +122,57 @@ private slots:
     }
 
     // A stored place off the screen is brought back whole, with room for a task bar below.
+    void storedPlaceStaysOnScreen_data() {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<bool>("atTop");
+        QTest::addColumn<bool>("atLeft");
+        QTest::newRow("above, right of it") << "-500 "
+                                            << " 99999999 " << true << false;
+        QTest::newRow("below, left of it") << " 99999999 "
+                                           << "-500 " << false << true;
+    }
     void storedPlaceStaysOnScreen() {
-        struct {
-            const char *top, *left;
-            bool atTop, atLeft;
-        } const cases[] = {{"-500 ", " 99999999 ", true, false},
-                           {" 99999999 ", "-500 ", false, true}};
-        for (const auto &c : cases) {
-            TestRig rig;
-            auto form = rig.started({"0", "1 0 ", c.top, c.left});
-            const QRect screen = form->screen()->geometry();
-            // 324 twips above the bottom edge: 21.6 pixels, the place rounded to whole ones.
-            QCOMPARE(form->pos(), QPoint(c.atLeft ? 0 : screen.width() - form->width(),
-                                         c.atTop ? 0 : screen.height() - form->height() - 22));
-        }
+        QFETCH(QString, top);
+        QFETCH(QString, left);
+        QFETCH(bool, atTop);
+        QFETCH(bool, atLeft);
+        TestRig rig;
+        auto form = rig.started({"0", "1 0 ", top, left});
+        const QRect screen = form->screen()->geometry();
+        // 324 twips above the bottom edge: 21.6 pixels, the place rounded to whole ones.
+        QCOMPARE(form->pos(), QPoint(atLeft ? 0 : screen.width() - form->width(),
+                                     atTop ? 0 : screen.height() - form->height() - 22));
     }
 
     // The placing itself, framed: a 160 x 100 window in a frame of 3 pixels with a 20-pixel title
     // bar, so the outer window is 166 x 123; a 1280 x 800 screen with a 30-pixel panel on top, a
     // second screen left of it, and a screen smaller than the window, where the title bar's
     // corner stays reachable.
+    void wholeFramedWindowOnScreen_data() {
+        QTest::addColumn<QPoint>("wanted");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen(0, 30, 1280, 770);
+        QTest::newRow("inside") << QPoint(500, 300) << screen << QPoint(500, 300);
+        QTest::newRow("far left") << QPoint(-5000, 300) << screen << QPoint(0, 300);
+        QTest::newRow("far right") << QPoint(5000, 300) << screen << QPoint(1280 - 166, 300);
+        QTest::newRow("under the panel") << QPoint(500, -5000) << screen << QPoint(500, 30);
+        QTest::newRow("the border") << QPoint(1280 - 164, 300) << screen << QPoint(1280 - 166, 300);
+        QTest::newRow("the title bar only") << QPoint(500, 20) << screen << QPoint(500, 30);
+        QTest::newRow("huge") << QPoint(INT_MIN / 2, INT_MAX / 2) << screen << QPoint(0, 800 - 123);
+        QTest::newRow("second screen")
+            << QPoint(-5000, 100) << QRect(-1024, 0, 1024, 768) << QPoint(-1024, 100);
+        QTest::newRow("screen too small")
+            << QPoint(50, 50) << QRect(10, 20, 100, 80) << QPoint(10, 20);
+    }
     void wholeFramedWindowOnScreen() {
-        const QRect screen(0, 30, 1280, 770), left(-1024, 0, 1024, 768), small(10, 20, 100, 80);
-        // Where the window is wanted, where it goes.
-        const std::tuple<QPoint, QRect, QPoint> cases[] = {
-            {{500, 300}, screen, {500, 300}},
-            {{-5000, 300}, screen, {0, 300}},
-            {{5000, 300}, screen, {1280 - 166, 300}},
-            {{500, -5000}, screen, {500, 30}},              // under the panel
-            {{1280 - 164, 300}, screen, {1280 - 166, 300}}, // the border
-            {{500, 20}, screen, {500, 30}},                 // the title bar only
-            {{INT_MIN / 2, INT_MAX / 2}, screen, {0, 800 - 123}},
-            {{-5000, 100}, left, {-1024, 100}},
-            {{50, 50}, small, {10, 20}},
-        };
-        for (const auto &[wanted, area, expected] : cases) {
-            const QPoint place = placeWithin(wanted, {160, 100}, {3, 20, 3, 3}, area);
-            QCOMPARE(place, expected);
-            QVERIFY(area == small || area.contains(QRect(place, QSize(166, 123))));
-        }
+        QFETCH(QPoint, wanted);
+        QFETCH(QRect, area);
+        QFETCH(QPoint, expected);
+        const QPoint place = placeWithin(wanted, {160, 100}, {3, 20, 3, 3}, area);
+        QCOMPARE(place, expected);
+        QVERIFY(area.width() < 166 || area.contains(QRect(place, QSize(166, 123))));
     }
 
     // No file, or an empty one as a crash leaves it.
@@ -194,6 +232,38 @@ private slots:
         QVERIFY(!stayed);
         QVERIFY(form->isVisible());
         QCOMPARE(form->windowTitle(), QStringLiteral("Alarm !!!"));
+    }
+
+    // A run killed after its alarm rang leaves no false notice: the record was written when it
+    // rang. Nothing is written in a minute in which nothing happened.
+    void aRunKilledAfterItsAlarmRangTellsNothing() {
+        TestRig rig;
+        Platform platform = rig.platform();
+        platform.runRecordFile = rig.folder() + QStringLiteral("lastrun");
+        const auto record = [&] {
+            QFile file(platform.runRecordFile);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+        };
+        rig.writeIni(iniWithAlarm(QStringLiteral("07:30")));
+        rig.clock.set(QDate(2026, 12, 7), 7, 29, 58);
+        {
+            auto form = TestRig::stopped(std::make_unique<MainWindow>(platform));
+            form->start();
+            for (int second = 0; second < 5 * 60; ++second) {
+                rig.clock.advance(1);
+                form->controller().tick();
+                if (second == 2)
+                    QCOMPARE(record(),
+                             QDateTime(QDate(2026, 12, 7), QTime(7, 30)).toSecsSinceEpoch());
+                if (second == 20)
+                    clickSwitch(*form);
+            }
+            QCOMPARE(record(), QDateTime(QDate(2026, 12, 7), QTime(7, 30, 20)).toSecsSinceEpoch());
+        } // killed: no stop(), no exit stamp
+        rig.clock.advance(10 * 60);
+        MainWindow form(platform);
+        form.start();
+        QCOMPARE(rig.notifier.notices, QStringList());
     }
 
     // Closed over its alarm, the program tells of it at the next start, and only once.

@@ -2,10 +2,12 @@
 
 #include "platform/help.h"
 #include "platform/paths.h"
+#include "platform/runrecord.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +25,9 @@ void printHelp(const QString &programFolder, QTextStream &out) {
         << "\n"
         << "Settings file: " << settingsFilePath(programFolder) << "\n"
         << "  (delete it to start afresh with the welcome window)\n"
+        << "State folder:  "
+        << QFileInfo(RunRecord::pathFor(settingsFilePath(programFolder))).absolutePath() << "/\n"
+        << "  (when Vekora last ran, to tell of an alarm missed while it was closed)\n"
         << "Data folder:   " << data << "\n";
     // F1 opens the page in the data folder where there is one, else the program's own copy,
     // written out into the cache first.
@@ -71,12 +76,23 @@ std::optional<int> handleCommandLine(const QStringList &arguments, const QString
     // Anything that is not ours is refused rather than handed on, so Qt's own options
     // (-platform, -style ...) cannot change the program behind the user's back, and a word the
     // program would ignore does not look as if it had been taken.
+    // Said in one style, with the argument as it was typed.
     QString refused;
-    if (!parser.parse(arguments))
-        refused = parser.errorText();
-    else if (!parser.positionalArguments().isEmpty())
-        refused = QStringLiteral("unexpected argument '%1'.")
+    if (!parser.parse(arguments)) {
+        const QStringList known = {QStringLiteral("-h"), QStringLiteral("--help"),
+                                   QStringLiteral("-help"), QStringLiteral("--version"),
+                                   QStringLiteral("-version")};
+        const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+        const QStringList given = arguments.mid(1, end < 0 ? -1 : end - 1);
+        const auto wrong = std::find_if(given.begin(), given.end(), [&](const QString &argument) {
+            return argument.startsWith(u'-') && !known.contains(argument);
+        });
+        refused = QStringLiteral("unknown option '%1'")
+                      .arg(wrong == given.end() ? parser.errorText() : *wrong);
+    } else if (!parser.positionalArguments().isEmpty()) {
+        refused = QStringLiteral("unexpected argument '%1'")
                       .arg(parser.positionalArguments().constFirst());
+    }
     if (!refused.isEmpty()) {
         err << "vekora: " << refused << "\n"
             << usageLine() << "\n"

@@ -9,6 +9,7 @@
 
 import os
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -56,7 +57,20 @@ def wait_for(what, role, name, error):
     return None
 
 
+def wait_for_display():
+    # xvfb-run may hand over before its server takes connections on a loaded machine.
+    number = os.environ.get("DISPLAY", ":0").lstrip(":").split(".")[0]
+    deadline = time.monotonic() + 15
+    while time.monotonic() < deadline:
+        try:
+            socket.socket(socket.AF_UNIX).connect(f"/tmp/.X11-unix/X{number}")
+            return
+        except OSError:
+            time.sleep(0.1)
+
+
 def main(program):
+    wait_for_display()
     Atspi.init()
     with tempfile.TemporaryDirectory() as folder:
         shutil.copy(program, folder)
