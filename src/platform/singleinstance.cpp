@@ -6,13 +6,16 @@
 #include <QLockFile>
 #include <QLoggingCategory>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcInstance, "vekora.instance", QtWarningMsg)
 
@@ -22,6 +25,14 @@ constexpr timeval connectLimit = {1, 0};
 constexpr int backlog = 8;
 // A peer that sends this much without a line break is not another start of this program.
 constexpr qsizetype requestLimit = 64;
+// Another start sends its line as soon as it is connected. Anything of this user's that connects
+// and says nothing (a thousand times, perhaps) gets only a few descriptors, and those not for long:
+// the settings save at exit needs descriptors too.
+constexpr qsizetype heldLimit = 8;
+constexpr std::chrono::seconds idleLimit{3};
+// Out of descriptors, the connection waiting to be taken stays queued and the listener would wake
+// again at once; it rests this long instead.
+constexpr std::chrono::milliseconds acceptPause{100};
 
 // The same file reached through a symbolic link to its folder is the same settings.
 QString settingsIdentity(const QString &settingsFile) {
@@ -87,12 +98,8 @@ SingleInstance::SingleInstance(const QString &settingsFile, QObject *parent) : Q
 }
 
 SingleInstance::~SingleInstance() {
-    // A disabled one has been hung up already and only waits for its deletion.
-    const auto sockets = findChildren<QSocketNotifier *>();
-    for (QSocketNotifier *socket : sockets) {
-        if (socket->isEnabled())
-            hangUp(socket);
-    }
+    for (QSocketNotifier *connection : std::as_const(m_held))
+        hangUp(connection);
     // Removes the socket file, so the next start need not test it.
     if (m_listener)
         QFile::remove(m_socketPath);
@@ -192,14 +199,40 @@ void SingleInstance::listen() {
 }
 
 void SingleInstance::acceptPending() {
-    int fd;
-    while ((fd = ::accept4(int(m_listener->socket()), nullptr, nullptr,
-                           SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0) {
+    for (;;) {
+        const int fd =
+            ::accept4(int(m_listener->socket()), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            // A peer that gave up while queued is gone; the next may still wait.
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
+                m_acceptFailing = false;
+            else
+                pauseListening(errno);
+            return;
+        }
+        // At the limit the one waiting longest goes: a real start would have spoken by now.
+        if (m_held.size() >= heldLimit)
+            drop(m_held.constFirst());
         auto *connection = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        m_held.append(connection);
         auto received = std::make_shared<QByteArray>();
         connect(connection, &QSocketNotifier::activated, this,
                 [this, connection, received] { readRequest(connection, *received); });
+        QTimer::singleShot(idleLimit, connection, [this, connection] { drop(connection); });
+        // Its line is most likely there already; read before later arrivals push it out.
+        readRequest(connection, *received);
     }
+}
+
+void SingleInstance::pauseListening(int error) {
+    if (!std::exchange(m_acceptFailing, true))
+        qCWarning(lcInstance) << "cannot take connections:" << std::strerror(error)
+                              << "; trying again in a moment";
+    m_listener->setEnabled(false);
+    QTimer::singleShot(acceptPause, m_listener,
+                       [listener = m_listener] { listener->setEnabled(true); });
 }
 
 void SingleInstance::readRequest(QSocketNotifier *connection, QByteArray &received) {
@@ -212,13 +245,20 @@ void SingleInstance::readRequest(QSocketNotifier *connection, QByteArray &receiv
                 qCInfo(lcInstance) << "another start: bringing the window back";
                 emit activationRequested();
             }
-            return hangUp(connection);
+            return drop(connection);
         }
         if (received.size() > requestLimit)
-            return hangUp(connection);
+            return drop(connection);
     }
     // The rest of the line may still come; an end or an error will not bring it.
     if (count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+        drop(connection);
+}
+
+// Whatever comes first (its line, its end, its time, a newer connection) hangs up; the rest find
+// it gone.
+void SingleInstance::drop(QSocketNotifier *connection) {
+    if (m_held.removeOne(connection))
         hangUp(connection);
 }
 

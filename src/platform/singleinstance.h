@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -33,9 +34,13 @@ private:
     bool tellRunningCopy();
     void listen();
     void acceptPending();
+    void pauseListening(int error);
     void readRequest(QSocketNotifier *connection, QByteArray &received);
+    void drop(QSocketNotifier *connection);
     static void hangUp(QSocketNotifier *connection);
 
     QString m_socketPath; // empty: no folder to trust, the program runs unguarded
     QSocketNotifier *m_listener = nullptr;
+    QList<QSocketNotifier *> m_held; // connections still short of their line, oldest first
+    bool m_acceptFailing = false;    // said once until the queue is empty again
 };

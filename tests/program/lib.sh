@@ -23,9 +23,11 @@ start() {
     pid=$!
     started+=("$pid")
 }
-# catches PID SIGNAL: the process has a handler of its own for the signal (SigCgt in its status).
+# catches PID SIGNAL: the program, not the shell that forks it (which catches signals of its own
+# until it runs the program), has a handler of its own for the signal (SigCgt in its status).
 catches() {
     local mask
+    [ "$(cat "/proc/$1/comm" 2>/dev/null)" = vekora ] || return 1
     mask=$(sed -n 's/^SigCgt:\s*//p' "/proc/$1/status" 2>/dev/null) || return 1
     [ -n "$mask" ] && (((0x$mask >> ($(kill -l "$2") - 1)) & 1))
 }
