@@ -12,7 +12,7 @@
 namespace {
 // A real settings file is a few hundred bytes; this is far above any, and small enough that a
 // link to an endless device cannot fill the memory.
-constexpr qsizetype readLimit = 64 * 1024;
+constexpr qsizetype readLimit = 128 * 1024;
 } // namespace
 
 std::optional<QByteArray> readSettingsFile(const QString &path, QString *) {
