@@ -6,17 +6,31 @@
 //   vekora_bench second    ms between a whole wall-clock second and the time display's change
 //   vekora_bench tick      duration of one clock tick
 //   vekora_bench events    which widgets repaint, and which objects get timer events, per second
-//   vekora_bench firstring ms the first and the second ring spend on sound and notification set-up
+//   vekora_bench audible N EVENTS   ms from the alarm's whole second to its sound stream on the
+//                          sound server, for N rings in one run; EVENTS is a file of the server's
+//                          events, one "epoch-ns line" each (bench/run writes it from pactl
+//                          subscribe)
+//   vekora_bench audiblebare N EVENTS   the same for the sound alone: no window, no tick
+//   vekora_bench resume N  ms from logind's PrepareForSleep(false) to the window's "Alarm !!!" and
+//                          to the notification, the clock moved past the alarm second meanwhile;
+//                          on a private bus with stand-ins for logind and the notification server
 //
 // Each starts the window over a prepared settings file in a temporary program folder, with
-// the platform's stand-ins from the test suite (no beep, no notification, no About window).
+// the platform's stand-ins from the test suite (no beep, no notification, no About window) unless
+// the measure is of the real part.
 
 #include "fakes.h"
 #include "platform/canberraplayer.h"
 #include "platform/dbusnotifier.h"
 #include "platform/desktopattention.h"
+#include "platform/logindinhibitor.h"
 #include "platform/systemclock.h"
 #include "ui/mainwindow.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <QApplication>
 #include <QDateTime>
@@ -26,6 +40,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -215,27 +230,201 @@ int events(int seconds) {
     return 0;
 }
 
-// The sound context and the notification's bus are made when the alarm first rings; this is
-// what that costs the ringing tick, against a second ring that finds them made.
-int firstRing() {
+// The wall clock moved by a settable amount: an alarm second can be made to come at a chosen real
+// moment while the program's own tick timer runs as it does for real.
+class ShiftedClock : public Clock {
+public:
+    qint64 shiftMs = 0;
+    ClockSample now() const override {
+        return ClockSample(QDateTime::currentDateTimeUtc().addMSecs(shiftMs));
+    }
+    // The wall clock reads `moment` `inMs` from now.
+    void reach(const QDateTime &moment, qint64 inMs) {
+        shiftMs = QDateTime::currentDateTimeUtc().addMSecs(inMs).msecsTo(moment);
+    }
+};
+
+// The first new playback stream the sound server reported at or after `sinceNs`, in ns since the
+// epoch, from the events file; waits up to two seconds for it.
+qint64 streamStart(const QString &events, qint64 sinceNs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 2000) {
+        QFile file(events);
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : file.readAll().split('\n')) {
+                const qint64 at = line.left(line.indexOf(' ')).toLongLong();
+                if (at >= sinceNs && line.contains("'new' on sink-input"))
+                    return at;
+            }
+        }
+        QEventLoop wait;
+        QTimer::singleShot(20, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    return -1;
+}
+
+// The wall clock in ns since the epoch, as `date +%s%N` gives it to the events file.
+qint64 nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+void runFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The alarm rings `rings` times in one run, on the real tick timer, sound theme and sound server;
+// each time the clock is moved so that the next alarm second comes three seconds later, as if the
+// day between had passed. The first ring of a run and the later ones are printed apart.
+int audible(int rings, const QString &events, bool bare) {
     CanberraPlayer player;
     DesktopAttention attention(player, [] {});
-    DBusNotifier notifier([] { return QDBusConnection::sessionBus(); });
-    const auto ms = [](auto &&ring) {
-        QElapsedTimer timer;
-        timer.start();
-        ring();
-        return double(timer.nsecsElapsed()) / 1e6;
-    };
-    const auto sound = [&] { attention.beep(); };
-    const auto notify = [&] {
-        notifier.showRinging(QStringLiteral("Alarm !!!"), QStringLiteral("bench"));
-    };
-    std::printf("first_sound_ms %.1f\n", ms(sound));
-    std::printf("second_sound_ms %.1f\n", ms(sound));
-    std::printf("first_notify_ms %.1f\n", ms(notify));
-    std::printf("second_notify_ms %.1f\n", ms(notify));
-    notifier.withdrawRinging();
+    TestRig rig;
+    ShiftedClock clock;
+    rig.writeIni(englishIni()); // 07:30 on Mondays
+    Platform platform = rig.platform();
+    platform.clock = &clock;
+    platform.attention = &attention;
+    QDateTime alarm(QDate(2026, 12, 7), QTime(7, 30));
+    qint64 secondNs = nowNs() + 3000LL * 1000000; // when the alarm's second comes, for real
+    clock.reach(alarm, 3000);
+    std::unique_ptr<MainWindow> form;
+    if (!bare) {
+        form = std::make_unique<MainWindow>(platform);
+        form->start();
+        form->show();
+    }
+    for (int ring = 0; ring < rings; ++ring) {
+        runFor(int((secondNs - nowNs()) / 1000000));
+        if (bare) {
+            secondNs = nowNs();
+            attention.beep();
+        }
+        const qint64 started = streamStart(events, secondNs);
+        std::printf("%s %.1f\n", ring == 0 ? "audible_first_ms" : "audible_later_ms",
+                    started < 0 ? -1.0 : double(started - secondNs) / 1e6);
+        std::fflush(stdout);
+        if (form)
+            child<QPushButton>(*form, "alarmSwitch")->click();
+        runFor(1500); // the sound ends; the stream goes
+        alarm = alarm.addDays(7);
+        secondNs = nowNs() + 3000LL * 1000000;
+        clock.reach(alarm, 3000);
+    }
+    if (form)
+        form->hide();
+    return 0;
+}
+
+// A private bus daemon with stand-ins for logind and the notification server; records when a
+// notification arrives.
+class StandIns : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QProcess daemon;
+    QTemporaryDir dir;
+    QString address;
+    qint64 notifiedNs = 0;
+
+    bool start() {
+        QFile config(dir.filePath(QStringLiteral("bus.conf")));
+        if (!config.open(QIODevice::WriteOnly))
+            return false;
+        config.write(
+            "<busconfig><type>session</type><listen>unix:dir=" + QFile::encodeName(dir.path()) +
+            "</listen><policy context=\"default\"><allow send_destination=\"*\"/>"
+            "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n");
+        config.close();
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {"--config-file=" + config.fileName(), "--nofork", "--print-address"});
+        if (!daemon.waitForReadyRead(10000))
+            return false;
+        address = QString::fromUtf8(daemon.readLine().trimmed());
+        QDBusConnection notifications = connect(QStringLiteral("notifications"));
+        QDBusConnection logind = connect(QStringLiteral("org.freedesktop.login1"));
+        return notifications.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
+                                            QDBusConnection::ExportAllSlots) &&
+               notifications.registerService(QStringLiteral("org.freedesktop.Notifications")) &&
+               logind.registerService(QStringLiteral("org.freedesktop.login1"));
+    }
+    QDBusConnection connect(const QString &name) {
+        return QDBusConnection::connectToBus(address, name);
+    }
+    void resumed() {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            QStringLiteral("/org/freedesktop/login1"),
+            QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"));
+        signal << false;
+        QDBusConnection(QStringLiteral("org.freedesktop.login1")).send(signal);
+    }
+    ~StandIns() override {
+        daemon.terminate();
+        daemon.waitForFinished();
+    }
+
+public slots:
+    QStringList GetCapabilities() { return {QStringLiteral("actions")}; }
+    uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &,
+                const QStringList &, const QVariantMap &, int) {
+        if (summary.endsWith(QLatin1String("!!!")))
+            notifiedNs = nowNs();
+        return 1;
+    }
+    void CloseNotification(uint) {}
+};
+
+// Woken `count` times past the alarm second: from the resume signal to the ringing title and to
+// the notification. The first includes the notification's bus being made.
+int resume(int count) {
+    StandIns standIns;
+    if (!standIns.start()) {
+        std::fprintf(stderr, "no private bus (dbus-daemon)\n");
+        return 1;
+    }
+    TestRig rig;
+    LogindInhibitor sleep(standIns.connect(QStringLiteral("program")));
+    DBusNotifier notifier([&standIns] { return standIns.connect(QStringLiteral("notifier")); });
+    rig.writeIni(englishIni()); // 07:30 on Mondays
+    Platform platform = rig.platform();
+    platform.sleep = &sleep;
+    platform.notifier = &notifier;
+    QDate day(2026, 12, 7);
+    rig.clock.set(day, 7, 0);
+    MainWindow form(platform);
+    form.start();
+    form.show();
+    runFor(500);
+    for (int i = 0; i < count; ++i) {
+        rig.clock.set(day, 7, 35); // slept over the alarm second, 5 minutes late: it still rings
+        standIns.notifiedNs = 0;
+        const qint64 resumedNs = nowNs();
+        standIns.resumed();
+        qint64 titledNs = 0;
+        QElapsedTimer waited;
+        waited.start();
+        while ((!titledNs || !standIns.notifiedNs) && waited.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            if (!titledNs && form.windowTitle() == QLatin1String("Alarm !!!"))
+                titledNs = nowNs();
+        }
+        const char *which = i == 0 ? "first" : "later";
+        std::printf("resume_title_%s_ms %.1f\n", which, double(titledNs - resumedNs) / 1e6);
+        std::printf("resume_notify_%s_ms %.1f\n", which,
+                    double(standIns.notifiedNs - resumedNs) / 1e6);
+        std::fflush(stdout);
+        child<QPushButton>(form, "alarmSwitch")->click();
+        day = day.addDays(7);
+        rig.clock.set(day, 7, 0);
+        form.controller().tick();
+        runFor(300);
+    }
+    form.hide();
     return 0;
 }
 
@@ -257,9 +446,14 @@ int main(int argc, char *argv[]) {
         return tick(amount > 0 ? amount : 20000);
     if (what == QLatin1String("events"))
         return events(amount > 0 ? amount : 10);
-    if (what == QLatin1String("firstring"))
-        return firstRing();
+    const QString events = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    if (what == QLatin1String("audible") || what == QLatin1String("audiblebare"))
+        return audible(amount > 0 ? amount : 6, events, what == QLatin1String("audiblebare"));
+    if (what == QLatin1String("resume"))
+        return resume(amount > 0 ? amount : 6);
     std::fprintf(stderr, "usage: vekora_bench startup|memory|second [seconds]|tick [count]|"
-                         "events [seconds]|firstring\n");
+                         "events [seconds]|audible[bare] [rings] [events file]|resume [count]\n");
     return 2;
 }
+
+#include "vekora_bench.moc"

@@ -49,6 +49,7 @@ public:
     QElapsedTimer clock;
     RecordingAttention() { clock.start(); }
     void beep() override { calls << QStringLiteral("beep"); }
+    void prepareBeep() override { calls << QStringLiteral("prepare"); }
     void bringToFront(QWidget *) override { calls << QStringLiteral("front"); }
     void bringToFrontAsked(QWidget *, const QString &token) override {
         calls << QStringLiteral("asked ") + token;

@@ -142,6 +142,20 @@ private slots:
         }
     }
 
+    // The sound is made ready a minute before the alarm, so it is heard on the alarm's second,
+    // and not at start, when most runs never ring.
+    void soundIsMadeReadyJustBefore() {
+        TestRig rig;
+        rig.clock.set(monday, 7, 28, 58);
+        auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
+        run(*form, rig.clock, 1);
+        QCOMPARE(rig.attention.calls, QStringList());
+        run(*form, rig.clock, 1);
+        QCOMPARE(rig.attention.calls, QStringList{"prepare"});
+        run(*form, rig.clock, 60);
+        QCOMPARE(rig.attention.calls.mid(0, 2), QStringList({"prepare", "beep"}));
+    }
+
     // A list with no day chosen never rings; the language switch fills it anew with every day
     // chosen, and the machine is then woken for that alarm.
     void languageSwitchWakesForTheEveryDayItChose() {

@@ -9,6 +9,8 @@ class Attention {
 public:
     virtual ~Attention() = default;
     virtual void beep() = 0;
+    // Makes the beep ready to sound at once; the alarm is near.
+    virtual void prepareBeep() = 0;
     // Restores, raises and activates the window of its own accord.
     virtual void bringToFront(QWidget *window) = 0;
     // The same, asked for by the user elsewhere (a click on the alarm's notification), which the

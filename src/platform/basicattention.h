@@ -6,6 +6,7 @@
 class BasicAttention : public Attention {
 public:
     void beep() override;
+    void prepareBeep() override {}
     void bringToFront(QWidget *window) override;
     void bringToFrontAsked(QWidget *window, const QString &) override { bringToFront(window); }
     void pressNumLock() override {}

@@ -15,6 +15,7 @@ public:
     CanberraPlayer &operator=(const CanberraPlayer &) = delete;
 
     bool play(const char *eventId) override;
+    void prepare(const char *eventId) override;
 
 private:
     bool ensureContext();

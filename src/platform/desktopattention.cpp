@@ -17,6 +17,10 @@ void DesktopAttention::beep() {
     m_lastResort();
 }
 
+void DesktopAttention::prepareBeep() {
+    m_player.prepare("alarm-clock-elapsed");
+}
+
 void DesktopAttention::bringToFrontAsked(QWidget *window, const QString &activationToken) {
     // Under native Wayland only the compositor's token lets a window take the focus. Qt 6.4 has
     // no call to hand one to a window; its Wayland plugin looks for this variable when asked to

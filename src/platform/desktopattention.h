@@ -15,6 +15,7 @@ public:
     explicit DesktopAttention(SoundPlayer &player, std::function<void()> lastResort = {});
 
     void beep() override;
+    void prepareBeep() override;
     void bringToFrontAsked(QWidget *window, const QString &activationToken) override;
     void pressNumLock() override;
 

@@ -103,6 +103,11 @@ void AlarmController::tick() {
             body += QLatin1Char('\n') + m_texts.lateNote.arg(out.lateMinutes);
         m_platform.notifier->showRinging(ringingTitle(), body);
     }
+    if (!m_soundReady && m_model.sound() && m_model.nextWake() &&
+        m_now.moment.secsTo(*m_model.nextWake()) <= soundLeadSeconds) {
+        m_soundReady = true;
+        m_platform.attention->prepareBeep();
+    }
     if (out.beep)
         m_platform.attention->beep();
     if (m_recordDue)

@@ -57,6 +57,9 @@ public:
     // The system is asked to wake the machine this long before the alarm, so the desktop is
     // back and the alarm rings on time.
     static constexpr int wakeLeadSeconds = 60;
+    // The sound is made ready this long before what rings next, so it is heard on the alarm's
+    // second; never at start, as most runs never ring.
+    static constexpr int soundLeadSeconds = 60;
     // A stored top is kept this far above the screen's bottom edge, room for a task bar.
     static constexpr int bottomMarginTwips = 324;
 
@@ -151,5 +154,6 @@ private:
     bool m_holdForWake = false; // woken just before what rings next, held awake for it
     bool m_recordDue = false;   // something the next start's missed-alarm check reads changed
     bool m_recordFailureSaid = false;
+    bool m_soundReady = false;
     std::optional<QDateTime> m_snoozeShown; // the pending snooze its notification tells of
 };
