@@ -24,6 +24,13 @@ QString lineOf(const QStringList &lines, qsizetype i) {
     return i < lines.size() ? lines.at(i) : QString();
 }
 
+// A text longer than its maximum comes back cut there, or one shorter, never half a pair.
+QString cutTo(const QString &text, qsizetype length) {
+    if (text.size() <= length)
+        return text;
+    return text.left(text.at(length - 1).isHighSurrogate() ? length - 1 : length);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -57,14 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     settings.caption = lineOf(lines, 7);
 
     const QStringList expected = {
-        settings.language,
-        (settings.sound ? QStringLiteral("1") : QStringLiteral("0")) + printFormat(windowState),
+        cutTo(settings.language, maxShortTextLength),
+        (settings.sound ? QStringLiteral("1") : QStringLiteral("0")) +
+            printFormat(windowState),
         printFormat(settings.top),
         printFormat(settings.left),
         printFormat(settings.weekday),
-        settings.alarmText,
-        settings.message,
-        settings.caption,
+        cutTo(settings.alarmText, maxShortTextLength),
+        cutTo(settings.message, maxMessageLength),
+        cutTo(settings.caption, maxShortTextLength),
     };
     const QStringList reread = decodeSettingsLines(encodeSettings(settings));
     if (reread.size() != 8)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 bool write(const QString &path, const QByteArray &bytes) {
@@ -103,6 +104,19 @@ private slots:
         QVERIFY(write(target, "theirs") && QFile::remove(cached) && QFile::link(target, cached));
         form.openHelp();
         QCOMPARE(QPair(readAll(target), readAll(cached)), QPair(QByteArray("theirs"), built));
+    }
+
+    // A cache folder others may write into is left alone: another user's file could take the
+    // page's place before the viewer reads it. The page goes to a fresh folder of this user's.
+    void cacheOthersMayWrite() {
+        QTemporaryDir cache;
+        QVERIFY(::chmod(QFile::encodeName(cache.path()).constData(), 0777) == 0);
+        const QString page = helpPageOrBuiltIn("/none/VKhelp-en.html", cache.path());
+        const QString fresh = QFileInfo(page).absolutePath();
+        QVERIFY2(QDir(cache.path()).isEmpty() && fresh != cache.path(), qPrintable(page));
+        QCOMPARE(readAll(page), readAll(QFINDTESTDATA("../resources/help/VKhelp-en.html")));
+        QCOMPARE(QFileInfo(fresh).permissions() & 0x0077, QFile::Permissions()); // group, others
+        QVERIFY(QDir(fresh).removeRecursively());
     }
 };
 

@@ -90,7 +90,7 @@ private slots:
         auto form = rig.started(ini);
         QCOMPARE(caption(*form), shown);
         auto *field = child<QLineEdit>(*form, "messageField");
-        QCOMPARE(form->controller().model().message(), message.left(messageMaxLength));
+        QCOMPARE(form->controller().model().message(), message.left(maxMessageLength));
         QCOMPARE(field->text(), form->controller().model().message());
     }
 

@@ -61,6 +61,13 @@ bool isSignAt(const QString &text, qsizetype i) {
     return i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'));
 }
 
+// At most `length` code units, never half a surrogate pair.
+QString cut(const QString &text, qsizetype length) {
+    if (text.size() <= length)
+        return text;
+    return text.left(text.at(length - 1).isHighSurrogate() ? length - 1 : length);
+}
+
 qsizetype skipDigits(const QString &text, qsizetype i) {
     while (isDigitAt(text, i))
         ++i;
@@ -135,13 +142,13 @@ std::optional<int> windowStateFromLine2(const QString &line) {
 
 QByteArray encodeSettings(const SettingsData &data) {
     const QString lineEnd = QStringLiteral("\r\n");
-    const QString text = flattenLineBreaks(data.language) + lineEnd +
+    const QString text = flattenLineBreaks(cut(data.language, maxShortTextLength)) + lineEnd +
                          (data.sound ? QLatin1Char('1') : QLatin1Char('0')) +
-                         printFormat(static_cast<int>(data.windowState)) + lineEnd +
-                         printFormat(data.top) + lineEnd + printFormat(data.left) + lineEnd +
-                         printFormat(data.weekday) + lineEnd + flattenLineBreaks(data.alarmText) +
-                         lineEnd + flattenLineBreaks(data.message) + lineEnd +
-                         flattenLineBreaks(data.caption) + lineEnd;
+                         printFormat(static_cast<int>(data.windowState)) + lineEnd + printFormat(data.top) + lineEnd +
+                         printFormat(data.left) + lineEnd + printFormat(data.weekday) + lineEnd +
+                         flattenLineBreaks(cut(data.alarmText, maxShortTextLength)) + lineEnd +
+                         flattenLineBreaks(cut(data.message, maxMessageLength)) + lineEnd +
+                         flattenLineBreaks(cut(data.caption, maxShortTextLength)) + lineEnd;
 
     // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¸") would be read back as UTF-8 and
     // come out as other letters ("ø"); such a file is written as UTF-8 instead.

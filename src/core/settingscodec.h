@@ -7,9 +7,6 @@
 #include <QStringList>
 #include <optional>
 
-// The longest alarm message: far beyond any, and short enough that the file always reads back.
-inline constexpr int messageMaxLength = 32767;
-
 // The eight lines of Vekora.ini, as the program holds them.
 struct SettingsData {
     QString language;                              // line 1: "0", "1" or empty
@@ -22,6 +19,22 @@ struct SettingsData {
     QString message;   // line 7
     QString caption;   // line 8: the switch caption as shown
 };
+
+// The longest message kept, in UTF-16 code units: far beyond any alarm's words, and short enough
+// that the file always reads back whole. A longer one is cut when written.
+constexpr qsizetype maxMessageLength = 32767;
+// Language, alarm time and caption are a few characters each; a longer one is cut all the same,
+// so that the largest file below holds whatever the caller hands the encoder.
+constexpr qsizetype maxShortTextLength = 255;
+// The reader takes no larger file: a link to an endless device cannot fill the memory.
+constexpr qsizetype settingsReadLimit = 128 * 1024;
+
+// The largest file: the texts in UTF-8 (at most 3 bytes per UTF-16 code unit) behind a byte order
+// mark, the sound digit, the four numbers at their widest (12 characters), a CR LF after each of
+// the eight lines.
+static_assert(3 + 3 * (maxMessageLength + 3 * maxShortTextLength) + 1 + 4 * 12 + 8 * 2 <=
+                  settingsReadLimit,
+              "a file the program writes must read back whole");
 
 // Line breaks become blanks: a stored text may only end where the file says so.
 QString flattenLineBreaks(QString text);
@@ -45,8 +58,8 @@ bool soundFromLine2(const QString &line);
 std::optional<int> windowStateFromLine2(const QString &line);
 
 // The whole file, CR LF after every line. Line breaks inside a text become blanks, so the file
-// always has eight lines. Windows-1252 when it holds every character and cannot be mistaken for
-// UTF-8 when read back, otherwise UTF-8.
+// always has eight lines; texts longer than their maximum are cut. Windows-1252 when it holds every
+// character and cannot be mistaken for UTF-8 when read back, otherwise UTF-8.
 QByteArray encodeSettings(const SettingsData &data);
 
 // The file's lines (valid UTF-8 read as such, otherwise Windows-1252), line ends removed.

@@ -1,9 +1,10 @@
 #include "platform/autostart.h"
 
+#include "platform/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -94,12 +95,5 @@ bool setAutostart(bool on, const QString &entryPath, const QString &programPath,
         error = QStringLiteral("cannot create the folder %1").arg(folder);
         return false;
     }
-    QSaveFile entry(entryPath);
-    if (entry.open(QIODevice::WriteOnly)) {
-        entry.write(contents);
-        if (entry.commit())
-            return true;
-    }
-    error = entry.errorString();
-    return false;
+    return writeWholeFile(entryPath, contents, StandingFile::UsersOwn, &error);
 }

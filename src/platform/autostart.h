@@ -21,5 +21,6 @@ QString autostartExec(const QString &programPath);
 QByteArray autostartEntry(const QString &programPath);
 
 // Writes (on) or removes (off) the entry at `entryPath`. False on failure, with the reason in
-// `error`; a failed write leaves no entry behind.
+// `error`; a failed write leaves the old entry, or none, as it was. A link to a regular file is
+// written through; anything else that is not a regular file is refused.
 bool setAutostart(bool on, const QString &entryPath, const QString &programPath, QString &error);

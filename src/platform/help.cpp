@@ -1,12 +1,13 @@
 #include "platform/help.h"
 
 #include "platform/urlopener.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -45,33 +46,55 @@ std::optional<QByteArray> regularFileBytes(const QString &path) {
     return file.readAll();
 }
 
-// The cache is this user's own, so nobody else can put anything in place of a page.
-bool ownFolder(const QString &folder) {
+// A folder nobody else can put anything into: a real folder (not a link) of this user's that
+// neither its group nor others may write. Made so when missing.
+bool privateFolder(const QString &folder) {
+    const QByteArray name = QFile::encodeName(folder);
+    ::mkdir(name.constData(), 0700);
     struct stat status;
-    return ::stat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           status.st_uid == ::geteuid();
+    return ::lstat(name.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The cache folder when it is private; otherwise a fresh private one for this time, so another
+// user cannot put their file where the viewer will look. Left for the viewer to read; in the
+// runtime folder it goes with the session. Empty when there is neither.
+QString extractionFolder(const QString &cacheFolder) {
+    const QString cache = QDir::cleanPath(cacheFolder);
+    QDir().mkpath(QFileInfo(cache).absolutePath());
+    if (privateFolder(cache))
+        return cache;
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!QDir::isAbsolutePath(base) || !QFileInfo(base).isDir())
+        base = QDir::tempPath();
+    QByteArray name = QFile::encodeName(base + QStringLiteral("/vekora-help-XXXXXX"));
+    return ::mkdtemp(name.data()) ? QFile::decodeName(name) : QString();
 }
 
 // Leaves an identical file alone, so a viewer that has the page open is not disturbed. Anything
-// else there, a link or a FIFO among them, is replaced by a new file renamed into its place: what
-// it points to is never written, and nothing waits for a reader. (QSaveFile would write through
-// a link.)
-bool writeIfDifferent(const QString &path, const QByteArray &bytes) {
+// else there, a link or a FIFO among them, is replaced: what it points to is never written, and
+// nothing waits for a reader.
+bool writeIfDifferent(const QString &root, const QString &relative, const QByteArray &bytes,
+                      QString *problem) {
+    const QString path = inFolder(root, relative);
     if (regularFileBytes(path) == bytes)
         return true;
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder) || !ownFolder(folder))
-        return false;
-    QTemporaryFile file(folder + QStringLiteral("/.vekora-XXXXXX"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                             QFile::ReadOther))
-        return false;
-    if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(path).constData()) != 0)
-        return false;
-    file.setAutoRemove(false);
-    return true;
+    QString folder = root;
+    const QStringList parts = relative.split(u'/');
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        folder = inFolder(folder, parts.at(i));
+        if (!privateFolder(folder)) {
+            if (problem)
+                *problem = QStringLiteral("%1 is not a folder of this user's alone").arg(folder);
+            return false;
+        }
+    }
+    QString reason;
+    if (writeWholeFile(path, bytes, StandingFile::ProgramsOwn, &reason))
+        return true;
+    if (problem)
+        *problem = QStringLiteral("%1: %2").arg(path, reason);
+    return false;
 }
 
 bool isPage(const QString &name) {
@@ -79,10 +102,16 @@ bool isPage(const QString &name) {
 }
 } // namespace
 
-QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder) {
+QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder, QString *problem) {
     const QString name = QFileInfo(page).fileName();
     if (readable(page) || cacheFolder.isEmpty() || !QFileInfo::exists(builtInHelp + u'/' + name))
         return page;
+    const QString folder = extractionFolder(cacheFolder);
+    if (folder.isEmpty()) {
+        if (problem)
+            *problem = QStringLiteral("no private folder for the help pages");
+        return page;
+    }
     // The page asked for, and everything that is not a page: the pictures, in their folders.
     QDirIterator it(builtInHelp, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -92,10 +121,10 @@ QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder) {
             continue;
         QFile source(resource);
         if (!source.open(QIODevice::ReadOnly) ||
-            !writeIfDifferent(inFolder(cacheFolder, relative), source.readAll()))
+            !writeIfDifferent(folder, relative, source.readAll(), problem))
             return page;
     }
-    return inFolder(cacheFolder, name);
+    return inFolder(folder, name);
 }
 
 QString helpFilePath(const QString &dataFolder, const LanguageInfo &language) {

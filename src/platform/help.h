@@ -12,8 +12,10 @@ QString helpFilePath(const QString &dataFolder, const LanguageInfo &language);
 
 // The page to open for `page`, a path from helpFilePath: that page when it can be read, else the
 // program's built-in page of the same name, written with the pictures it shows into
-// `cacheFolder`, else `page` itself (nothing can be opened, and openHelp will say so).
-QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder);
+// `cacheFolder` (or, when others could write there, into a fresh private folder), else `page`
+// itself: nothing can be opened, openHelp will say so, and `problem` says why.
+QString helpPageOrBuiltIn(const QString &page, const QString &cacheFolder,
+                          QString *problem = nullptr);
 
 // A file URL naming exactly that path, whatever characters the folders hold.
 QUrl helpUrl(const QString &path, const QString &anchor = {});

@@ -18,6 +18,8 @@ public:
     // Nothing when the program never ran with these settings, or the record is unreadable.
     std::optional<QDateTime> lastRun() const;
     // Replaces the record in one step; a link or a FIFO in its place is replaced, not followed.
+    // False when it cannot be written, with the reason in `error`: the next start would then miss
+    // the alarms of this run's end.
     bool stamp(const QDateTime &now, QString *error = nullptr) const;
 
 private:

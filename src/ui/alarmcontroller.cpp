@@ -225,7 +225,7 @@ AlarmTextResult AlarmController::editAlarm(const QString &text, int caret) {
 
 void AlarmController::setMessage(const QString &text) {
     // A longer one could not be read back whole.
-    const QString message = text.left(messageMaxLength);
+    const QString message = text.left(maxMessageLength);
     m_model.setMessage(message);
     emit messageChanged(message);
 }

@@ -112,7 +112,7 @@ void MainWindow::createControls() {
 
     m_messageField = new QLineEdit(m_alarmFrame);
     m_messageField->setObjectName(QStringLiteral("messageField"));
-    m_messageField->setMaxLength(messageMaxLength);
+    m_messageField->setMaxLength(int(maxMessageLength));
     m_messageField->setGeometry(Twips::rect(48, 504, 1950, 270));
 
     // Tab order: message, weekday, alarm time, switch.
@@ -261,13 +261,15 @@ void MainWindow::openHelp(const QString &anchor) {
     const QString path = m_controller->helpPath().isEmpty()
                              ? helpFilePath(m_platform.dataFolder, m_platform.languages.at(0))
                              : m_controller->helpPath();
-    if (::openHelp(*m_platform.opener, helpPageOrBuiltIn(path, m_platform.cacheFolder), anchor))
+    QString problem;
+    if (::openHelp(*m_platform.opener, helpPageOrBuiltIn(path, m_platform.cacheFolder, &problem),
+                   anchor))
         return;
     // Before the first language switch the installed catalogs give the English texts.
     const QString missing = m_controller->texts().helpMissing.isEmpty()
                                 ? currentStrings().main.helpMissing
                                 : m_controller->texts().helpMissing;
-    tell(missing.arg(path));
+    tell(missing.arg(path) + (problem.isEmpty() ? QString() : u'\n' + problem));
 }
 
 // Said without waiting for an answer, so the clock goes on behind it.
