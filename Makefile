@@ -15,6 +15,9 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6
             clang libclang-rt-14-dev tzdata systemd openbox libxdamage-dev at-spi2-core python3 \
             python3-gi gir1.2-atspi-2.0
 
+# Only the bench: a sound server to measure the alarm's sound on, and libcanberra's way to it.
+BENCH_PACKAGES := pulseaudio pulseaudio-utils libcanberra-pulse
+
 .PHONY: run test deps build clean fuzz fuzz-build fuzz-smoke test-asan bench mutants
 
 deps:
@@ -92,6 +95,7 @@ test-asan: deps
 	    ctest --output-on-failure -j $(JOBS)
 
 bench: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
 	bench/run
 
 # In a tree of its own (build-mutants), so the faults never reach $(BUILD).
