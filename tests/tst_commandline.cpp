@@ -57,7 +57,8 @@ private slots:
                  expected);
         // Every folder the program keeps something in is named.
         if (arguments == u"--help")
-            QVERIFY2(outText.contains(QDir::homePath() + "/.local/state/Vekora/\n"),
+            QVERIFY2(outText.contains("\nState folder:  " + QDir::homePath() +
+                                      "/.local/state/Vekora/\n"),
                      qPrintable(outText));
     }
 

@@ -3,13 +3,12 @@
 # written through the bus makes the switch and the field both say the error. (Every control's name
 # and description is checked in-process by tst_mainwindow; this is the trip over the bus.)
 #
-# Run on a display and a session bus of its own (ctest runs it under xvfb-run and
-# dbus-run-session; the session bus starts the accessibility bus when first asked).
+# Run on a display of its own and a session bus of its own (ctest runs it under dbus-run-session;
+# the session bus starts the accessibility bus when first asked).
 # Usage: screen_reader.py PROGRAM
 
 import os
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
@@ -57,20 +56,20 @@ def wait_for(what, role, name, error):
     return None
 
 
-def wait_for_display():
-    # xvfb-run may hand over before its server takes connections on a loaded machine.
-    number = os.environ.get("DISPLAY", ":0").lstrip(":").split(".")[0]
-    deadline = time.monotonic() + 15
-    while time.monotonic() < deadline:
-        try:
-            socket.socket(socket.AF_UNIX).connect(f"/tmp/.X11-unix/X{number}")
-            return
-        except OSError:
-            time.sleep(0.1)
+def start_display():
+    # A display of the test's own. Xvfb picks a free number itself and says which once it takes
+    # connections, so no other server started at the same moment can take it in between.
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
+                               "-nolisten", "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read, "rb") as said:
+        os.environ["DISPLAY"] = ":" + said.readline().decode().strip()
+    return server
 
 
 def main(program):
-    wait_for_display()
+    display = start_display()
     Atspi.init()
     with tempfile.TemporaryDirectory() as folder:
         shutil.copy(program, folder)
@@ -92,6 +91,7 @@ def main(program):
         finally:
             vekora.terminate()
             vekora.wait(10)
+            display.terminate()
     return 0
 
 
