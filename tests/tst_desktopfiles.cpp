@@ -6,6 +6,7 @@
 #include "platform/help.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QDir>
 #include <QProcess>
 #include <QTest>
@@ -66,7 +67,7 @@ private slots:
     void menuItem() {
         TestRig rig;
         auto form = rig.window();
-        QAction *item = child<QAction>(*form, "autostartItem");
+        QAction *item = child<QAction>(*form->generalMenu(), "autostartItem");
         QFile::remove(entryPath());
         item->trigger();
         QCOMPARE(entry(), autostartEntry(QCoreApplication::applicationFilePath()));

@@ -48,7 +48,7 @@ private slots:
 
     // The other captions, each state's, are heard in statesAreSaid.
     void soundMarkAndStop() {
-        child<QAction>(*form, "soundItem")->trigger();
+        child<QAction>(*form->generalMenu(), "soundItem")->trigger();
         QVERIFY(!form->controller().model().sound());
         QCOMPARE(caption(), QStringLiteral("On"));
         form->controller().setSwitchState(SwitchState::Ringing);

@@ -5,10 +5,8 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QKeyEvent>
 
 namespace {
 struct AutostartTexts {
@@ -107,33 +105,4 @@ void GeneralMenu::setAutostart(bool on) {
     openMessageBox(parentWidget(), QMessageBox::Warning, currentStrings().welcome.title,
                    (on ? texts.addFailed : texts.removeFailed).arg(path, error), QMessageBox::Ok,
                    Qt::NonModal);
-}
-
-void GeneralMenu::watch(QWidget *control) {
-    control->installEventFilter(this);
-}
-
-void GeneralMenu::openBelow(QWidget *control) {
-    popup(control->mapToGlobal(QPoint(0, control->height())));
-}
-
-bool GeneralMenu::eventFilter(QObject *watched, QEvent *event) {
-    auto *control = qobject_cast<QWidget *>(watched);
-    if (!control)
-        return false;
-    if (event->type() == QEvent::KeyPress) {
-        // Not every control turns these keys into a context menu request, and where one does,
-        // the text fields would open their own menu.
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Menu ||
-            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-            openBelow(control);
-            return true;
-        }
-    } else if (event->type() == QEvent::ContextMenu &&
-               static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
-        openBelow(control);
-        return true;
-    }
-    return false;
 }

@@ -8,16 +8,12 @@
 class QAction;
 
 // The general menu: minimise, sound, language, start with the desktop, help, About and exit.
-// It opens at the pointer on a right press (the main window asks for that) and at the focused
-// control on the menu key or Shift+F10 from every control it watches.
+// The main window opens it at the pointer on a right press and below the focused control on the
+// menu key or Shift+F10.
 class GeneralMenu : public QMenu {
     Q_OBJECT
 public:
     GeneralMenu(const LanguageList &languages, QWidget *parent);
-
-    // The menu key and Shift+F10 on this control open the menu below it.
-    void watch(QWidget *control);
-    void openBelow(QWidget *control);
 
     void applyTexts(const MainTexts &texts);
     void showSound(bool on);
@@ -30,9 +26,6 @@ signals:
     void helpChosen();
     void aboutChosen();
     void exitChosen();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setAutostart(bool on);

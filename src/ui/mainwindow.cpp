@@ -54,7 +54,6 @@ MainWindow::MainWindow(const Platform &platform, QWidget *parent)
     setFixedSize(m_lockedSize);
 
     m_controller = new AlarmController(m_platform, this);
-    m_menu = new GeneralMenu(m_platform.languages, this);
     cacheStylePictures(style());
     createControls();
     connectController();
@@ -131,7 +130,6 @@ void MainWindow::createControls() {
              this, m_background, m_dateLine, m_timeDisplay, m_alarmFrame, m_alarmSwitch,
              m_weekdayBox, m_alarmField, m_messageField}) {
         w->installEventFilter(this);
-        m_menu->watch(w); // installed last, so the menu keys reach the menu first
     }
 }
 
@@ -147,7 +145,10 @@ void MainWindow::connectController() {
     connect(c, &AlarmController::ticked, this, &MainWindow::showTick);
     connect(c, &AlarmController::languageChanged, this, &MainWindow::showLanguage);
     connect(c, &AlarmController::switchChanged, m_alarmSwitch, &QPushButton::setText);
-    connect(c, &AlarmController::soundChanged, m_menu, &GeneralMenu::showSound);
+    connect(c, &AlarmController::soundChanged, this, [this](bool on) {
+        if (m_menu)
+            m_menu->showSound(on);
+    });
     connect(c, &AlarmController::alarmTextChanged, this, &MainWindow::showAlarmText);
     connect(c, &AlarmController::weekdayChanged, this, [this](int entry) {
         const QSignalBlocker blocker(m_weekdayBox);
@@ -187,16 +188,31 @@ void MainWindow::connectController() {
         m_controller->setMessage(flat);
     });
 
+}
+
+// Made when first opened: most runs never open it, and a menu with its items would cost every
+// run memory.
+QMenu *MainWindow::generalMenu() {
+    if (m_menu)
+        return m_menu;
+    AlarmController *c = m_controller;
+    m_menu = new GeneralMenu(m_platform.languages, this);
+    if (c->language()) {
+        m_menu->applyTexts(c->texts());
+        m_menu->showLanguage(static_cast<int>(*c->language()));
+    }
+    m_menu->showSound(c->model().sound());
     connect(m_menu, &GeneralMenu::minimiseChosen, this, &MainWindow::minimise);
     connect(m_menu, &GeneralMenu::soundChosen, c, &AlarmController::setSound);
     connect(m_menu, &GeneralMenu::languageChosen, c, &AlarmController::setLanguage);
     connect(m_menu, &GeneralMenu::helpChosen, this, [this] { openHelp(); });
     connect(m_menu, &GeneralMenu::aboutChosen, this, &MainWindow::showAbout);
     connect(m_menu, &GeneralMenu::exitChosen, this, &MainWindow::exitAsked);
+    return m_menu;
 }
 
-QMenu *MainWindow::generalMenu() const {
-    return m_menu;
+void MainWindow::openMenuBelow(QWidget *control) {
+    generalMenu()->popup(control->mapToGlobal(QPoint(0, control->height())));
 }
 
 void MainWindow::start() {
@@ -349,8 +365,10 @@ void MainWindow::showLanguage() {
     m_messageField->setToolTip(t.messageTip);
     m_alarmSwitch->setToolTip(t.switchTip.arg(t.hint));
     m_weekdayBox->setToolTip(t.dayTip);
-    m_menu->applyTexts(t);
-    m_menu->showLanguage(index);
+    if (m_menu) {
+        m_menu->applyTexts(t);
+        m_menu->showLanguage(index);
+    }
     setWindowTitle(m_controller->title());
     {
         const QSignalBlocker blocker(m_weekdayBox);
@@ -459,6 +477,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
+        // Not every control turns these keys into a context menu request, and where one does,
+        // the text fields would open their own menu.
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            openMenuBelow(static_cast<QWidget *>(watched));
+            return true;
+        }
         if (watched == m_alarmSwitch || watched == m_weekdayBox || watched == m_alarmField) {
             if (key->key() == Qt::Key_F1)
                 openHelp();
@@ -476,7 +501,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
                                  watched == m_dateLine || watched == m_timeDisplay ||
                                  watched == m_alarmFrame || watched == m_alarmSwitch;
         if (menuSurface && mouse->button() == Qt::RightButton) {
-            m_menu->popup(mouse->globalPosition().toPoint());
+            generalMenu()->popup(mouse->globalPosition().toPoint());
             return true;
         }
         return false;
@@ -492,6 +517,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
         return false;
     }
     case QEvent::ContextMenu:
+        if (static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+            openMenuBelow(static_cast<QWidget *>(watched));
+            return true;
+        }
         // A right press already opened the general menu on these; the text fields keep their own.
         return watched != m_alarmField && watched != m_messageField && watched != m_weekdayBox;
     default:
@@ -501,7 +530,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
 
 void MainWindow::contextMenuEvent(QContextMenuEvent *event) {
     if (event->reason() == QContextMenuEvent::Keyboard)
-        m_menu->popup(mapToGlobal(QPoint(0, 0)));
+        generalMenu()->popup(mapToGlobal(QPoint(0, 0)));
 }
 
 void MainWindow::askExit(bool saved, const QString &failure) {

@@ -30,7 +30,7 @@ public:
     void start();
 
     AlarmController &controller() const { return *m_controller; }
-    QMenu *generalMenu() const;
+    QMenu *generalMenu();
     AboutWindow *aboutWindow();
 
     void minimise();
@@ -68,6 +68,8 @@ private:
     void showTimeDisplay(bool inverted);
     void showMinimisedTitle();
     void fitFonts();
+    // The menu key and Shift+F10 open the general menu below the focused control.
+    void openMenuBelow(QWidget *control);
     void switchClicked();
     void tell(const QString &text);
     // The exit question, after a save; a save that failed is said first. Yes quits.
@@ -77,7 +79,7 @@ private:
 
     Platform m_platform;
     AlarmController *m_controller = nullptr;
-    GeneralMenu *m_menu = nullptr;
+    GeneralMenu *m_menu = nullptr; // made when first opened
     NumLockBlinker *m_numLock = nullptr; // made at the first ringing
 
     QLabel *m_background = nullptr; // receives the clicks on the window itself
