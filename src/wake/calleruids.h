@@ -16,7 +16,7 @@ public:
     using Uid = WakeTable::Uid;
 
     // Calls one caller may have waiting for its user; a program sends one or two at a time.
-    static constexpr qsizetype maxWaiting = 8;
+    static constexpr qsizetype maxWaiting = 4;
 
     enum class Held {
         AskBus,  // the first call of an unknown name: ask the bus who it is

@@ -46,8 +46,11 @@ bool WakeService::handleMessage(const QDBusMessage &message, const QDBusConnecti
     if (!message.interface().isEmpty() && message.interface() != interfaceName)
         return false; // introspection and the like are left to Qt and libdbus
 
+    // Only a well-formed call waits for its caller's user, so what waits is small whatever is sent.
     const QString caller = message.service();
-    if (const std::optional<WakeTable::Uid> uid = m_callers.find(caller)) {
+    if (const std::optional<QDBusMessage> refused = refusal(message)) {
+        reply(message, *refused);
+    } else if (const std::optional<WakeTable::Uid> uid = m_callers.find(caller)) {
         reply(message, answer(message, uid));
     } else {
         switch (m_callers.hold(caller, message)) {
@@ -98,10 +101,7 @@ void WakeService::reply(const QDBusMessage &call, const QDBusMessage &answer) {
         m_bus.send(answer);
 }
 
-QDBusMessage WakeService::answer(const QDBusMessage &call, std::optional<WakeTable::Uid> uid) {
-    if (!uid)
-        return call.createErrorReply(QDBusError::AccessDenied,
-                                     QStringLiteral("The caller's user is unknown"));
+std::optional<QDBusMessage> WakeService::refusal(const QDBusMessage &call) const {
     const QString method = call.member();
     const QString signature = call.signature();
     const bool known = method == QLatin1String("SetWakeup") ||
@@ -120,7 +120,14 @@ QDBusMessage WakeService::answer(const QDBusMessage &call, std::optional<WakeTab
         return call.createErrorReply(errorNotPermitted,
                                      QStringLiteral("This system does not let the service set "
                                                     "wake-up alarms (CAP_WAKE_ALARM)"));
+    return std::nullopt;
+}
 
+QDBusMessage WakeService::answer(const QDBusMessage &call, std::optional<WakeTable::Uid> uid) {
+    if (!uid)
+        return call.createErrorReply(QDBusError::AccessDenied,
+                                     QStringLiteral("The caller's user is unknown"));
+    const QString method = call.member();
     const WakeTable::Time now = m_now();
     m_table.expire(now);
     if (method == QLatin1String("GetWakeup"))

@@ -44,6 +44,8 @@ private slots:
 private:
     void askUid(const QString &name);
     void reply(const QDBusMessage &call, const QDBusMessage &answer);
+    // The error for a call that is none of ours (or that the kernel cannot serve), whoever sent it.
+    std::optional<QDBusMessage> refusal(const QDBusMessage &call) const;
     QDBusMessage answer(const QDBusMessage &call, std::optional<WakeTable::Uid> uid);
     void rearm();
     void updateIdle();
