@@ -1,13 +1,11 @@
 # Another user floods the helper with no-reply calls: root still gets its answer in time, its time
 # stays its own, the flood's own last call is the one that holds, and the helper neither dies nor
-# grows past what its unit allows it.
+# grows past 32 MiB or what its unit allows it.
 # Usage: flood.sh WAKE_PROGRAM SOURCE_DIR
 source "$(dirname "$0")/lib.sh"
 unit=$src/resources/wake/vekora-wake.service.in
 limit=$(sed -n 's/^MemoryMax=\([0-9]*\)M$/\1/p' "$unit")
 [ -n "$limit" ] || fail "$unit sets no MemoryMax= in MiB"
-# Freed memory held back by AddressSanitizer would count as the helper's own.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-}:quarantine_size_mb=1
 
 start_bus
 start_helper "$own" --plain-clock || die "vekora-wake did not start" "$scratch/helper.log"
@@ -33,7 +31,10 @@ asked "after the flood"
 kill -0 "$helper_pid" || die "the helper died under the flood" "$scratch/helper.log"
 expect "nobody's last call" "$(call nobody GetWakeup)" $((now + calls))
 peak=$(kib VmHWM)
-echo "resident: $((before / 1024)) MiB before, $((peak / 1024)) MiB at the peak (limit $limit MiB)"
-[ $((peak - before)) -lt 16384 ] && [ "$peak" -lt $((limit * 1024)) ] ||
+echo "resident: $((before / 1024)) MiB before, $((peak / 1024)) MiB at the peak (limit ${limit:-no} MiB)"
+if ldd "$helper" | grep -q libasan; then
+    echo "not weighed: under AddressSanitizer the helper's memory and speed are not its own"
+elif [ "$peak" -ge $((${limit:-0} < 32 ? ${limit:-0} * 1024 : 32768)) ]; then
     fail "the helper grew from $before to $peak KiB"
+fi
 finish
