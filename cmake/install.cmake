@@ -39,8 +39,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/${VEKORA_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The wake-up helper (src/wake): the program, its systemd unit and system user, the bus's
-# activation file and the bus policy. Relative destinations, so an install into a home prefix works too (and simply
-# never wakes the machine: neither systemd nor the system bus looks there).
+# activation file, the bus policy and the interface description. Relative destinations, so an
+# install into a home prefix works too (and simply never wakes the machine: neither systemd nor
+# the system bus looks there).
 install(TARGETS vekora-wake RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
 # The unit names the helper by its full installed path, which is known only while installing
 # (`--prefix`, DESTDIR, or the package's /usr), so the unit is written then, straight into its
@@ -60,6 +61,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/com.example.norvak.VekoraWake.s
     DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/system-services)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/com.example.norvak.VekoraWake.conf
     DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/system.d)
+# Its interface, for anyone writing a client (the helper introspects as the same file).
+install(FILES ${CMAKE_SOURCE_DIR}/resources/wake/com.example.norvak.VekoraWake.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
 
 include(${CMAKE_CURRENT_LIST_DIR}/package.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/installtests.cmake)

@@ -67,7 +67,8 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     WakeService service(
-        &alarm, [] { return WakeTable::Time(QDateTime::currentSecsSinceEpoch()); }, idleSeconds);
+        bus, &alarm, [] { return WakeTable::Time(QDateTime::currentSecsSinceEpoch()); },
+        idleSeconds);
     QObject::connect(&service, &WakeService::idle, &app, &QCoreApplication::quit);
     // The object before the name, so a call queued during bus activation finds it.
     if (!bus.registerVirtualObject(WakeService::objectPath, &service) || !takeName(bus))

@@ -25,7 +25,8 @@ expected=(./usr/bin/vekora ./usr/share/applications/vekora.desktop
     ./usr/libexec/vekora-wake ./usr/lib/systemd/system/vekora-wake.service
     ./usr/lib/sysusers.d/vekora-wake.conf
     ./usr/share/dbus-1/system-services/com.example.norvak.VekoraWake.service
-    ./usr/share/dbus-1/system.d/com.example.norvak.VekoraWake.conf)
+    ./usr/share/dbus-1/system.d/com.example.norvak.VekoraWake.conf
+    ./usr/share/dbus-1/interfaces/com.example.norvak.VekoraWake.xml)
 [ ! -f "$source_dir/resources/icons/vekora.svg" ] ||
     expected+=(./usr/share/icons/hicolor/scalable/apps/vekora.svg)
 while read -r name; do expected+=("./usr/share/vekora/$name"); done < <(shipped_help "$source_dir")
