@@ -12,23 +12,26 @@ static void registerResources() {
 }
 
 namespace {
-QPixmap picture(const QString &path) {
+// Named with its format and guessing turned off: otherwise Qt loads every image format plugin
+// (GIF, ICO and JPEG, with the libraries behind them) just to ask whether one of them wants it.
+QImage image(const QString &path, const char *format) {
     static const bool registered = (registerResources(), true);
     Q_UNUSED(registered);
-    // Named as PNG with guessing turned off: otherwise Qt loads every image format plugin
-    // (GIF, ICO, JPEG and the libraries behind them) just to ask whether one of them wants it.
-    QImageReader reader(path, "png");
+    QImageReader reader(path, format);
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
 } // namespace
 
+// The pictures a start shows are uncompressed bitmaps, which Qt reads itself: a PNG would map
+// libpng and zlib into every run for two small pictures. The icon is resources/icons/vekora-32.png
+// (the one installed for the desktop) saved as a bitmap with its alpha channel.
 QPixmap programIcon() {
-    return picture(QStringLiteral(":/icons/vekora-32.png"));
+    return QPixmap::fromImage(image(QStringLiteral(":/icons/vekora-32.bmp"), "bmp"));
 }
 
 QPixmap aboutPicture() {
-    return picture(QStringLiteral(":/about.png"));
+    return QPixmap::fromImage(image(QStringLiteral(":/about.png"), "png"));
 }
 
 namespace {
@@ -47,10 +50,12 @@ template <typename T> QString keyHex(T value) {
 
 // Fusion draws every group box frame from a PNG of Qt's own, loaded by file name with no format,
 // and Qt then loads the GIF, ICO and JPEG plugins (and libjpeg) only to ask each whether it reads
-// a .png: 0.2 MiB that stay mapped for the whole run. A pixmap loaded by file name is looked up in
-// the pixmap cache first, under a key of its path, time, size and kind (as QPixmap::load makes
-// it); read here as PNG and left there, the style finds it. Should a Qt version key it otherwise,
-// the style simply reads it itself as before.
+// a .png, and libpng to read it: mapped for the whole run. A pixmap loaded by file name is looked
+// up in the pixmap cache first, under a key of its path, time, size and kind (as QPixmap::load
+// makes it); put there, the style finds it. What is put there is a bitmap of ours made from that
+// picture: its 6-pixel corners and one row and column of its even edges, which the style stretches
+// in any case, so every frame is drawn pixel for pixel as from Qt's own. Should a Qt version key
+// it otherwise, the style simply reads its own picture as before.
 void cacheStylePictures(const QStyle *style) {
     if (!style || style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
         return;
@@ -64,9 +69,7 @@ void cacheStylePictures(const QStyle *style) {
     QPixmap cached;
     if (QPixmapCache::find(key, &cached))
         return;
-    QImageReader reader(frame.absoluteFilePath(), "png");
-    reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
-    if (!image.isNull())
-        QPixmapCache::insert(key, QPixmap::fromImage(image));
+    const QImage picture = image(QStringLiteral(":/fusion-groupbox.bmp"), "bmp");
+    if (!picture.isNull())
+        QPixmapCache::insert(key, QPixmap::fromImage(picture));
 }
