@@ -2,7 +2,9 @@
 
 #include "core/alarmmodel.h"
 
+#include "datarow.h"
 #include <QTimeZone>
+
 #include <QtTest>
 #include <ctime>
 
@@ -171,30 +173,22 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("weekday");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("start in the minute") << ""
-                                             << "2026-12-07 07:30:30" << 0 << "rings beep";
-        QTest::newRow("start in its first seconds, Mondays")
-            << ""
-            << "2026-12-07 07:30:02" << 2 << "rings attention beep";
-        QTest::newRow("start a minute after") << ""
-                                              << "2026-12-07 07:31:00" << 0 << "";
-        QTest::newRow("woken 15 min after")
-            << "2026-12-07 07:00:00"
-            << "2026-12-07 07:45:00" << 0 << "rings late 15 attention beep";
-        QTest::newRow("woken 30 min after")
-            << "2026-12-07 07:00:00"
-            << "2026-12-07 08:00:00" << 0 << "rings late 30 attention beep";
-        QTest::newRow("woken a second more") << "2026-12-07 07:00:00"
-                                             << "2026-12-07 08:00:01" << 0 << "missed 2 27000";
-        QTest::newRow("slept into Tuesday, Mondays")
-            << "2026-12-06 23:00:00"
-            << "2026-12-08 07:20:00" << 2 << "missed 2 27000";
-        QTest::newRow("slept into Tuesday, every day")
-            << "2026-12-06 23:00:00"
-            << "2026-12-08 07:40:00" << 0 << "rings late 10 attention beep";
-        QTest::newRow("slept two days over a weekly alarm")
-            << "2026-12-07 07:00:00"
-            << "2026-12-09 08:00:00" << 2 << "missed 2 27000";
+        row("start in the minute", "", "2026-12-07 07:30:30", 0, "rings beep");
+        row("start in its first seconds, Mondays", "", "2026-12-07 07:30:02", 2,
+            "rings attention beep");
+        row("start a minute after", "", "2026-12-07 07:31:00", 0, "");
+        row("woken 15 min after", "2026-12-07 07:00:00", "2026-12-07 07:45:00", 0,
+            "rings late 15 attention beep");
+        row("woken 30 min after", "2026-12-07 07:00:00", "2026-12-07 08:00:00", 0,
+            "rings late 30 attention beep");
+        row("woken a second more", "2026-12-07 07:00:00", "2026-12-07 08:00:01", 0,
+            "missed 2 27000");
+        row("slept into Tuesday, Mondays", "2026-12-06 23:00:00", "2026-12-08 07:20:00", 2,
+            "missed 2 27000");
+        row("slept into Tuesday, every day", "2026-12-06 23:00:00", "2026-12-08 07:40:00", 0,
+            "rings late 10 attention beep");
+        row("slept two days over a weekly alarm", "2026-12-07 07:00:00", "2026-12-09 08:00:00", 2,
+            "missed 2 27000");
     }
     void aStartOrAJumpOverTheAlarmMinute() {
         QFETCH(QString, before);
@@ -235,14 +229,14 @@ private slots:
         QTest::addColumn<QString>("alarm");
         QTest::addColumn<QStringList>("expected");
         const QByteArray cph = "Europe/Copenhagen", london = "Europe/London";
-        QTest::newRow("spring") << cph << QByteArray() << QDate(2026, 3, 28) << "02:15"
-                                << QStringList{"03-29 03:15:00 CEST", "03-30 02:15:00 CEST"};
-        QTest::newRow("autumn") << cph << QByteArray() << QDate(2026, 10, 24) << "02:30"
-                                << QStringList{"10-25 02:30:00 CEST", "10-26 02:30:00 CET"};
-        QTest::newRow("to London") << cph << london << monday << "07:30"
-                                   << QStringList{"12-08 07:30:00 GMT", "12-09 07:30:00 GMT"};
-        QTest::newRow("to Helsinki") << london << QByteArray("Europe/Helsinki") << monday << "07:30"
-                                     << QStringList{"12-09 07:30:00 EET"};
+        row("spring", cph, QByteArray(), QDate(2026, 3, 28), "02:15",
+            QStringList{"03-29 03:15:00 CEST", "03-30 02:15:00 CEST"});
+        row("autumn", cph, QByteArray(), QDate(2026, 10, 24), "02:30",
+            QStringList{"10-25 02:30:00 CEST", "10-26 02:30:00 CET"});
+        row("to London", cph, london, monday, "07:30",
+            QStringList{"12-08 07:30:00 GMT", "12-09 07:30:00 GMT"});
+        row("to Helsinki", london, QByteArray("Europe/Helsinki"), monday, "07:30",
+            QStringList{"12-09 07:30:00 EET"});
     }
     void daylightSavingAndTimeZones() {
         if (!QTimeZone("Europe/Copenhagen").isValid())
@@ -273,39 +267,34 @@ private slots:
         QTest::addColumn<QStringList>("plan");
         QTest::addColumn<QStringList>("announced");
         const QString first = "06:00:00 Mon 06:30Z", rang = "07:30:00 Tue 06:30Z";
-        QTest::newRow("rings, then tomorrow") << QStringList() << QStringList{first, rang};
-        QTest::newRow("new time") << QStringList{"2026-12-07 06:10:00 time 08:00"}
-                                  << QStringList{first, "06:10:00 Mon 07:00Z",
-                                                 "08:00:00 Tue 07:00Z"};
-        QTest::newRow("Tuesdays") << QStringList{"2026-12-07 06:10:00 weekday 3"}
-                                  << QStringList{first, "06:10:00 Tue 06:30Z"};
-        QTest::newRow("no day") << QStringList{"2026-12-07 06:10:00 weekday -1"}
-                                << QStringList{first, "06:10:00 none"};
-        QTest::newRow("off and on")
-            << QStringList{"2026-12-07 06:10:00 click", "2026-12-07 06:20:00 click"}
-            << QStringList{first, "06:10:00 none", "06:20:00 Mon 06:30Z", rang};
-        QTest::newRow("sound, same moment")
-            << QStringList{"2026-12-07 06:10:00 sound 0"} << QStringList{first, rang};
-        QTest::newRow("snoozed, rings again")
-            << QStringList{"2026-12-07 07:30:05 snooze"}
-            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:40:05 Tue 06:30Z"};
-        QTest::newRow("snooze cancelled")
-            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:35:00 cancel"}
-            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:35:00 Tue 06:30Z"};
-        QTest::newRow("snooze dropped by a weekday")
-            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:32:00 weekday 3"}
-            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:32:00 Tue 06:30Z"};
-        QTest::newRow("snooze dropped by a new time")
-            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:32:00 time 08:30"}
-            << QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:32:00 Mon 07:30Z",
-                           "08:30:00 Tue 07:30Z"};
+        row("rings, then tomorrow", QStringList(), QStringList{first, rang});
+        row("new time", QStringList{"2026-12-07 06:10:00 time 08:00"},
+            QStringList{first, "06:10:00 Mon 07:00Z", "08:00:00 Tue 07:00Z"});
+        row("Tuesdays", QStringList{"2026-12-07 06:10:00 weekday 3"},
+            QStringList{first, "06:10:00 Tue 06:30Z"});
+        row("no day", QStringList{"2026-12-07 06:10:00 weekday -1"},
+            QStringList{first, "06:10:00 none"});
+        row("off and on", QStringList{"2026-12-07 06:10:00 click", "2026-12-07 06:20:00 click"},
+            QStringList{first, "06:10:00 none", "06:20:00 Mon 06:30Z", rang});
+        row("sound, same moment", QStringList{"2026-12-07 06:10:00 sound 0"},
+            QStringList{first, rang});
+        row("snoozed, rings again", QStringList{"2026-12-07 07:30:05 snooze"},
+            QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:40:05 Tue 06:30Z"});
+        row("snooze cancelled",
+            QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:35:00 cancel"},
+            QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:35:00 Tue 06:30Z"});
+        row("snooze dropped by a weekday",
+            QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:32:00 weekday 3"},
+            QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:32:00 Tue 06:30Z"});
+        row("snooze dropped by a new time",
+            QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:32:00 time 08:30"},
+            QStringList{first, rang, "07:30:05 Mon 06:40Z", "07:32:00 Mon 07:30Z",
+                        "08:30:00 Tue 07:30Z"});
         // The machine's zone replaced under the running program: seen at the next tick.
-        QTest::newRow("moved to New York")
-            << QStringList{"2026-12-07 06:10:00 zone America/New_York"}
-            << QStringList{first, "06:10:00 Mon 12:30Z"};
-        QTest::newRow("clock set back a day")
-            << QStringList{"2026-12-07 06:10:00 step -86400"}
-            << QStringList{first, "06:10:01 Sun 06:30Z", "07:30:00 Mon 06:30Z"};
+        row("moved to New York", QStringList{"2026-12-07 06:10:00 zone America/New_York"},
+            QStringList{first, "06:10:00 Mon 12:30Z"});
+        row("clock set back a day", QStringList{"2026-12-07 06:10:00 step -86400"},
+            QStringList{first, "06:10:01 Sun 06:30Z", "07:30:00 Mon 06:30Z"});
     }
     void nextWakeIsAnnounced() {
         if (!QTimeZone("America/New_York").isValid())
@@ -326,9 +315,9 @@ private slots:
     void delayedMinimise_data() {
         QTest::addColumn<int>("touchedAt");
         QTest::addColumn<int>("minimisedAt"); // 0: never
-        QTest::newRow("untouched") << 0 << 10;
-        QTest::newRow("touched by the start-up") << 2 << 10;
-        QTest::newRow("touched by the user") << 3 << 0;
+        row("untouched", 0, 10);
+        row("touched by the start-up", 2, 10);
+        row("touched by the user", 3, 0);
     }
     void delayedMinimise() {
         QFETCH(int, touchedAt);
@@ -371,25 +360,24 @@ private slots:
     void snoozeStories_data() {
         QTest::addColumn<QStringList>("plan");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("twice") << QStringList{"2026-12-07 07:30:05 snooze",
-                                              "2026-12-07 07:40:07 snooze"}
-                               << QStringList{"2026-12-07 07:40:05 rings attention beep",
-                                              "2026-12-07 07:50:07 rings attention beep"};
+        row("twice", QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:40:07 snooze"},
+            QStringList{"2026-12-07 07:40:05 rings attention beep",
+                        "2026-12-07 07:50:07 rings attention beep"});
         // Off drops it, and on again does not bring it back.
-        QTest::newRow("off and on")
-            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 click",
-                           "2026-12-07 07:32:00 click"}
-            << QStringList();
-        QTest::newRow("asleep 12 min")
-            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 719"}
-            << QStringList{"2026-12-07 07:43:00 rings late 2 attention beep"};
-        QTest::newRow("asleep 50 min")
-            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 2999"}
-            << QStringList{"2026-12-07 08:21:00 missed 2 27600"};
+        row("off and on",
+            QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 click",
+                        "2026-12-07 07:32:00 click"},
+            QStringList());
+        row("asleep 12 min",
+            QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 719"},
+            QStringList{"2026-12-07 07:43:00 rings late 2 attention beep"});
+        row("asleep 50 min",
+            QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 2999"},
+            QStringList{"2026-12-07 08:21:00 missed 2 27600"});
         // The alarm's own moment inside the snooze: the two ring once.
-        QTest::newRow("asleep till tomorrow")
-            << QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 86639"}
-            << QStringList{"2026-12-08 07:35:00 rings late 5 attention beep"};
+        row("asleep till tomorrow",
+            QStringList{"2026-12-07 07:30:05 snooze", "2026-12-07 07:31:00 step 86639"},
+            QStringList{"2026-12-08 07:35:00 rings late 5 attention beep"});
     }
     void snoozeStories() {
         QFETCH(QStringList, plan);
@@ -407,14 +395,10 @@ private slots:
         QTest::addColumn<QString>("lastRun");
         QTest::addColumn<QString>("start");
         QTest::addColumn<int>("missed"); // the alarm time on Monday that was missed, -1: none
-        QTest::newRow("closed over it") << "2026-12-07 07:00:00"
-                                        << "2026-12-07 07:40:00" << 27000;
-        QTest::newRow("restarted after it") << "2026-12-07 07:40:00"
-                                            << "2026-12-07 07:41:00" << -1;
-        QTest::newRow("20 hours after") << "2026-12-07 07:00:00"
-                                        << "2026-12-08 03:30:00" << -1;
-        QTest::newRow("the first tick rings it") << "2026-12-07 07:00:00"
-                                                 << "2026-12-07 07:30:30" << -1;
+        row("closed over it", "2026-12-07 07:00:00", "2026-12-07 07:40:00", 27000);
+        row("restarted after it", "2026-12-07 07:40:00", "2026-12-07 07:41:00", -1);
+        row("20 hours after", "2026-12-07 07:00:00", "2026-12-08 03:30:00", -1);
+        row("the first tick rings it", "2026-12-07 07:00:00", "2026-12-07 07:30:30", -1);
     }
     void missedWhileClosed() {
         QFETCH(QString, lastRun);

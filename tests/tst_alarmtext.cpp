@@ -1,6 +1,8 @@
 #include "core/alarmtext.h"
 
+#include "datarow.h"
 #include <QStringList>
+
 #include <QTest>
 
 // -1 stands for a faulty text (no alarm time) in the tables below.
@@ -29,18 +31,12 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("alarmTime");
-        QTest::newRow("0945") << "0 9 4 5"
-                              << "0 (1), 09 (2), 094 (3), 09:45 (0)" << 35100;
-        QTest::newRow("9.45") << "9 . 4 5"
-                              << "9 (1), 09: (2), 094 (3), 09:45 (0)" << 35100;
-        QTest::newRow("09:45") << "0 9 : 4 5"
-                               << "0 (1), 09 (2), 09: (3), 09:4 (4), 09:45 (0)" << 35100;
-        QTest::newRow("2400") << "2 4 0 0"
-                              << "2 (1), 24 (2), 240 (3), 24:00 (0)" << -1;
-        QTest::newRow("945") << "9 4 5"
-                             << "9 (1), 94 (2), 945 (3)" << -1;
-        QTest::newRow("7-5") << "7 - 5"
-                             << "7 (1), 07: (2), 075 (3)" << -1;
+        row("0945", "0 9 4 5", "0 (1), 09 (2), 094 (3), 09:45 (0)", 35100);
+        row("9.45", "9 . 4 5", "9 (1), 09: (2), 094 (3), 09:45 (0)", 35100);
+        row("09:45", "0 9 : 4 5", "0 (1), 09 (2), 09: (3), 09:4 (4), 09:45 (0)", 35100);
+        row("2400", "2 4 0 0", "2 (1), 24 (2), 240 (3), 24:00 (0)", -1);
+        row("945", "9 4 5", "9 (1), 94 (2), 945 (3)", -1);
+        row("7-5", "7 - 5", "7 (1), 07: (2), 075 (3)", -1);
     }
     void typedKeyByKey() {
         QFETCH(QString, keys);
@@ -76,7 +72,7 @@ private slots:
             {".45", "45 (2) -1 changed"}, // a separator first: no hour to pad
         };
         for (const auto &[text, expected] : cases)
-            QTest::newRow(*text ? text : "empty") << QString(text) << QString(expected);
+            row(*text ? text : "empty", QString(text), QString(expected));
     }
     void pastedWhole() {
         QFETCH(QString, text);

@@ -1,7 +1,9 @@
 #include "app/commandline.h"
 
+#include "datarow.h"
 #include <QDir>
 #include <QStandardPaths>
+
 #include <QTest>
 
 namespace {
@@ -28,18 +30,14 @@ private slots:
     void options_data() {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("none") << ""
-                              << "-1 out: err:";
-        QTest::newRow("an option") << "--bogus"
-                                   << "2 out: err:vekora: unknown option '--bogus'";
-        QTest::newRow("a word") << "-- 07:30"
-                                << "2 out: err:vekora: unexpected argument '07:30'";
+        row("none", "", "-1 out: err:");
+        row("an option", "--bogus", "2 out: err:vekora: unknown option '--bogus'");
+        row("a word", "-- 07:30", "2 out: err:vekora: unexpected argument '07:30'");
         // Qt's own options are not taken.
-        QTest::newRow("Qt's option") << "-platform offscreen"
-                                     << "2 out: err:vekora: unknown option '-platform'";
-        QTest::newRow("help") << "--help"
-                              << "0 out:Vekora: a small desktop alarm clock with a weekday "
-                                 "function, in English and Danish. err:";
+        row("Qt's option", "-platform offscreen", "2 out: err:vekora: unknown option '-platform'");
+        row("help", "--help",
+            "0 out:Vekora: a small desktop alarm clock with a weekday "
+            "function, in English and Danish. err:");
     }
     void options() {
         QFETCH(QString, arguments);

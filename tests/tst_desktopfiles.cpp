@@ -6,8 +6,8 @@
 #include "platform/help.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QDir>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
 #include <sys/stat.h>

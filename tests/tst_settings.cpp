@@ -4,11 +4,13 @@
 #include "platform/runrecord.h"
 #include "platform/settingsfile.h"
 
+#include "datarow.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+
 #include <QTest>
 #include <climits>
 #include <csignal>
@@ -186,10 +188,10 @@ private slots:
     // (which QSaveFile would have replaced with a regular file) is refused and left as it is.
     void linkedSettingsFile_data() {
         QTest::addColumn<int>("made");
-        QTest::newRow("to a FIFO") << int(S_IFIFO);
-        QTest::newRow("to a device") << int(S_IFCHR);
-        QTest::newRow("to a file") << int(S_IFREG);
-        QTest::newRow("to nothing") << 0;
+        row("to a FIFO", int(S_IFIFO));
+        row("to a device", int(S_IFCHR));
+        row("to a file", int(S_IFREG));
+        row("to nothing", 0);
     }
     void linkedSettingsFile() {
         QFETCH(int, made);

@@ -4,8 +4,10 @@
 #include "fakes.h"
 #include "platform/runrecord.h"
 
+#include "datarow.h"
 #include <QComboBox>
 #include <QLineEdit>
+
 #include <QtTest>
 
 class TestStartup : public QObject {
@@ -52,31 +54,15 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("off") << "07:30"
-                             << ""
-                             << "Off"
-                             << "Off";
-        QTest::newRow("off in Danish") << "07:30"
-                                       << ""
-                                       << "Fra"
-                                       << "Off";
-        QTest::newRow("saved while ringing") << "07:30"
-                                             << ""
-                                             << "Stop"
-                                             << "On ((o))";
-        QTest::newRow("faulty time") << "7.3"
-                                     << ""
-                                     << "Off"
-                                     << "Error!";
-        QTest::newRow("midnight is a time too") << "00:00"
-                                                << ""
-                                                << "On ((o))"
-                                                << "On ((o))";
+        row("off", "07:30", "", "Off", "Off");
+        row("off in Danish", "07:30", "", "Fra", "Off");
+        row("saved while ringing", "07:30", "", "Stop", "On ((o))");
+        row("faulty time", "7.3", "", "Off", "Error!");
+        row("midnight is a time too", "00:00", "", "On ((o))", "On ((o))");
         // The last line of a long file counts as much as the first; the message is held as the
         // field shows it, at most as long as a file that reads back whole allows.
         const QString longest(40000, u'ø');
-        QTest::newRow("after a long message") << "07:30" << longest << "Off"
-                                              << "Off";
+        row("after a long message", "07:30", longest, "Off", "Off");
     }
     void storedCaptionAndStateAgree() {
         QFETCH(QString, alarm);
@@ -127,10 +113,8 @@ private slots:
         QTest::addColumn<QString>("left");
         QTest::addColumn<bool>("atTop");
         QTest::addColumn<bool>("atLeft");
-        QTest::newRow("above, right of it") << "-500 "
-                                            << " 99999999 " << true << false;
-        QTest::newRow("below, left of it") << " 99999999 "
-                                           << "-500 " << false << true;
+        row("above, right of it", "-500 ", " 99999999 ", true, false);
+        row("below, left of it", " 99999999 ", "-500 ", false, true);
     }
     void storedPlaceStaysOnScreen() {
         QFETCH(QString, top);
@@ -154,17 +138,15 @@ private slots:
         QTest::addColumn<QRect>("area");
         QTest::addColumn<QPoint>("expected");
         const QRect screen(0, 30, 1280, 770);
-        QTest::newRow("inside") << QPoint(500, 300) << screen << QPoint(500, 300);
-        QTest::newRow("far left") << QPoint(-5000, 300) << screen << QPoint(0, 300);
-        QTest::newRow("far right") << QPoint(5000, 300) << screen << QPoint(1280 - 166, 300);
-        QTest::newRow("under the panel") << QPoint(500, -5000) << screen << QPoint(500, 30);
-        QTest::newRow("the border") << QPoint(1280 - 164, 300) << screen << QPoint(1280 - 166, 300);
-        QTest::newRow("the title bar only") << QPoint(500, 20) << screen << QPoint(500, 30);
-        QTest::newRow("huge") << QPoint(INT_MIN / 2, INT_MAX / 2) << screen << QPoint(0, 800 - 123);
-        QTest::newRow("second screen")
-            << QPoint(-5000, 100) << QRect(-1024, 0, 1024, 768) << QPoint(-1024, 100);
-        QTest::newRow("screen too small")
-            << QPoint(50, 50) << QRect(10, 20, 100, 80) << QPoint(10, 20);
+        row("inside", QPoint(500, 300), screen, QPoint(500, 300));
+        row("far left", QPoint(-5000, 300), screen, QPoint(0, 300));
+        row("far right", QPoint(5000, 300), screen, QPoint(1280 - 166, 300));
+        row("under the panel", QPoint(500, -5000), screen, QPoint(500, 30));
+        row("the border", QPoint(1280 - 164, 300), screen, QPoint(1280 - 166, 300));
+        row("the title bar only", QPoint(500, 20), screen, QPoint(500, 30));
+        row("huge", QPoint(INT_MIN / 2, INT_MAX / 2), screen, QPoint(0, 800 - 123));
+        row("second screen", QPoint(-5000, 100), QRect(-1024, 0, 1024, 768), QPoint(-1024, 100));
+        row("screen too small", QPoint(50, 50), QRect(10, 20, 100, 80), QPoint(10, 20));
     }
     void wholeFramedWindowOnScreen() {
         QFETCH(QPoint, wanted);

@@ -3,10 +3,12 @@
 #include "fakes.h"
 #include "platform/numlockblinker.h"
 
+#include "datarow.h"
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+
 #include <QtTest>
 
 namespace {
@@ -62,8 +64,8 @@ private slots:
     // Num Lock ends as it was.
     void numLockBlinksVisibly_data() {
         QTest::addColumn<bool>("stopAtOnce");
-        QTest::newRow("rings on") << false;
-        QTest::newRow("stopped between the presses") << true;
+        row("rings on", false);
+        row("stopped between the presses", true);
     }
     void numLockBlinksVisibly() {
         QFETCH(bool, stopAtOnce);
@@ -88,8 +90,8 @@ private slots:
     void wokenAfterTheAlarmMinute_data() {
         QTest::addColumn<int>("wokenAt");      // minutes after 07:00
         QTest::addColumn<QString>("expected"); // the notifications, then the title
-        QTest::newRow("12 min late") << 42 << "Alarm !!!|Meeting\nRings 12 min. late. / Alarm !!!";
-        QTest::newRow("an hour late") << 90 << "Missed alarm: Mon 07:30|Meeting / Norvak Vekora";
+        row("12 min late", 42, "Alarm !!!|Meeting\nRings 12 min. late. / Alarm !!!");
+        row("an hour late", 90, "Missed alarm: Mon 07:30|Meeting / Norvak Vekora");
     }
     void wokenAfterTheAlarmMinute() {
         QFETCH(int, wokenAt);
@@ -176,21 +178,13 @@ private slots:
         QTest::addColumn<QStringList>("snoozed"); // the snooze notification, "-": withdrawn
         QTest::addColumn<QString>("title");       // at 07:41, minimised since 07:35
         const QString snoozed = "Snoozed until 07:40|Meeting";
-        QTest::newRow("rings") << "0"
-                               << "" << QStringList{snoozed, "-"} << "Alarm !!!";
-        QTest::newRow("cancelled") << "0"
-                                   << "cancel" << QStringList{snoozed, "-"} << "Tu 07:30 ((o))";
-        QTest::newRow("switched off") << "0"
-                                      << "off" << QStringList{snoozed, "-"} << "Off";
-        QTest::newRow("new time") << "0"
-                                  << "time" << QStringList{snoozed, "-"} << "08:00 ((o))";
-        QTest::newRow("new weekday") << "0"
-                                     << "weekday" << QStringList{snoozed, "-"} << "Tu 07:30 ((o))";
-        QTest::newRow("exit") << "0"
-                              << "exit" << QStringList{snoozed, "-"} << "";
-        QTest::newRow("Danish") << "1"
-                                << "cancel" << QStringList{"Udsat til 07:40|Meeting", "-"}
-                                << "Ti 07:30 ((o))";
+        row("rings", "0", "", QStringList{snoozed, "-"}, "Alarm !!!");
+        row("cancelled", "0", "cancel", QStringList{snoozed, "-"}, "Tu 07:30 ((o))");
+        row("switched off", "0", "off", QStringList{snoozed, "-"}, "Off");
+        row("new time", "0", "time", QStringList{snoozed, "-"}, "08:00 ((o))");
+        row("new weekday", "0", "weekday", QStringList{snoozed, "-"}, "Tu 07:30 ((o))");
+        row("exit", "0", "exit", QStringList{snoozed, "-"}, "");
+        row("Danish", "1", "cancel", QStringList{"Udsat til 07:40|Meeting", "-"}, "Ti 07:30 ((o))");
     }
     void snoozeShows() {
         QFETCH(QString, language);
