@@ -18,7 +18,7 @@ ClockSample::ClockSample(const QDateTime &instant) : moment(instant.toUTC()) {
 }
 
 ClockSample::ClockSample(double secondsOfDay, const QDate &day)
-    : ClockSample(localMoment(day, std::llround(secondsOfDay * 1000))) {}
+    : ClockSample(localMoment(day, qRound64(secondsOfDay * 1000))) {}
 
 QDateTime localMoment(const QDate &date, qint64 msecsOfDay) {
     // Qt leaves a local time inside a skipped hour invalid and puts one inside a repeated hour

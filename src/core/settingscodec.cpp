@@ -119,15 +119,17 @@ double leadingNumber(const QString &text) {
 
 std::optional<int> roundedNumber(const QString &text) {
     const double value = leadingNumber(text);
-    if (!std::isfinite(value))
+    // Far outside an int (or not a number at all) nothing can round into it; within, whole
+    // numbers do the work, so no part of the maths library is needed to start the program.
+    constexpr double limit = double(std::numeric_limits<int>::max()) + 2.0;
+    if (!(value > -limit && value < limit))
         return std::nullopt;
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
-        rounded = below + 1.0;
-    if (rounded < double(std::numeric_limits<int>::min()) ||
-        rounded > double(std::numeric_limits<int>::max()))
+    const qint64 below = qint64(value) - (value < double(qint64(value)) ? 1 : 0);
+    const double fraction = value - double(below);
+    qint64 rounded = below;
+    if (fraction > 0.5 || (fraction == 0.5 && below % 2 != 0))
+        rounded = below + 1;
+    if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
         return std::nullopt;
     return int(rounded);
 }

@@ -29,7 +29,7 @@ double finiteOrZero(double v) {
 }
 
 int pixels(double twips) {
-    return static_cast<int>(std::lround(twips / Twips::perPixel));
+    return qRound(twips / Twips::perPixel);
 }
 } // namespace
 
