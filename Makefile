@@ -12,8 +12,7 @@ PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6
             libgl-dev libcanberra-dev libx11-dev libxtst-dev sound-theme-freedesktop \
             xvfb xauth dbus x11-utils fonts-dejavu-core \
             desktop-file-utils libglib2.0-bin appstream dpkg-dev file \
-            clang libclang-rt-14-dev tzdata systemd openbox libxdamage-dev at-spi2-core python3 \
-            python3-gi gir1.2-atspi-2.0
+            clang libclang-rt-14-dev tzdata systemd openbox libxdamage-dev python3
 
 # Only the bench: a sound server to measure the alarm's sound on, and libcanberra's way to it.
 BENCH_PACKAGES := pulseaudio pulseaudio-utils libcanberra-pulse

@@ -126,6 +126,7 @@ struct TestRig {
         p.programFolder = folder();
         p.dataFolder = folder();
         p.settingsFile = iniPath();
+        p.runRecordFile = folder() + QStringLiteral("lastrun");
         return p;
     }
 

@@ -1,7 +1,6 @@
 // The main window's handlers: switch, keys, pointer, language, sound and leaving; and what a
 // screen reader hears of it: each control named by what it shows, its tool tip as description,
-// in the current language (the running program over the accessibility bus:
-// tests/program/screen_reader.py).
+// in the current language.
 
 #include "fakes.h"
 

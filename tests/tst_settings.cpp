@@ -37,6 +37,8 @@ SettingsData example() {
 
 } // namespace
 
+Q_DECLARE_METATYPE(SettingsData)
+
 namespace QTest {
 template <> char *toString(const std::optional<int> &value) {
     return qstrdup(value ? QByteArray::number(*value).constData() : "nothing");
@@ -58,66 +60,68 @@ private slots:
     }
 
     // The encoding is chosen per file: Windows-1252 when it holds everything and reads back the
-    // same, UTF-8 otherwise.
-    void roundTrip() {
-        const auto withMessage = [](const QString &message, const QString &language = "0") {
+    // same, UTF-8 otherwise. Each row with line 7 as it must stand in the file.
+    void roundTrip_data() {
+        QTest::addColumn<SettingsData>("data");
+        QTest::addColumn<QByteArray>("messageBytes");
+        const auto with = [](const QString &message, const QString &language = "0") {
             SettingsData data = example();
             data.message = message;
             data.language = language;
             return data;
         };
-        // Each with line 7 as it must stand in the file.
-        const std::pair<SettingsData, QByteArray> cases[] = {
-            {withMessage("Lørdag – bær på Åen € ™", "1"), "L\xF8rdag \x96 b\xE6r p\xE5 \xC5"
-                                                          "en \x80 \x99"},
-            // Outside Windows-1252: UTF-8.
-            {withMessage("Łódź ☕🙂 søen"),
-             "\xC5\x81\xC3\xB3"
-             "d\xC5\xBA \xE2\x98\x95\xF0\x9F\x99\x82 s\xC3\xB8"
-             "en"},
-            // In Windows-1252 these bytes would read back as UTF-8 "ø".
-            {withMessage("Ã¸"), "\xC3\x83\xC2\xB8"},
-            // The reader drops a leading byte order mark, so this one must be written behind
-            // another.
-            {withMessage("Meeting", QChar(0xFEFF) + QStringLiteral("1")), "Meeting"},
-            // No language, sound off, minimised, an empty message.
-            {{"", false, WindowState::Minimised, -500, INT_MAX, -1, "25:99", "", ""}, ""},
-        };
-        for (const auto &[data, messageBytes] : cases) {
-            const QByteArray bytes = encodeSettings(data);
-            QVERIFY2(bytes.contains("\r\n" + messageBytes + "\r\n"), bytes.toHex(' '));
-            const QStringList lines = decodeSettingsLines(bytes);
-            QCOMPARE(lines.size(), 8);
-            QCOMPARE(soundFromLine2(lines[1]), data.sound);
-            QCOMPARE(windowStateFromLine2(lines[1]),
-                     std::optional<int>(static_cast<int>(data.windowState)));
-            QCOMPARE(roundedNumber(lines[2]), std::optional<int>(data.top));
-            QCOMPARE(roundedNumber(lines[3]), std::optional<int>(data.left));
-            QCOMPARE(roundedNumber(lines[4]), std::optional<int>(data.weekday));
-            QCOMPARE(lines.mid(0, 1) + lines.mid(5),
-                     QStringList({data.language, data.alarmText, data.message, data.caption}));
-        }
+        row("Windows-1252", with("Lørdag – bær på Åen € ™", "1"),
+            QByteArray("L\xF8rdag \x96 b\xE6r p\xE5 \xC5"
+                       "en \x80 \x99"));
+        row("outside Windows-1252", with("Łódź ☕🙂 søen"),
+            QByteArray("\xC5\x81\xC3\xB3"
+                       "d\xC5\xBA \xE2\x98\x95\xF0\x9F\x99\x82 s\xC3\xB8"
+                       "en"));
+        // In Windows-1252 these bytes would read back as UTF-8 "ø".
+        row("reads as UTF-8", with("Ã¸"), QByteArray("\xC3\x83\xC2\xB8"));
+        // The reader drops a leading byte order mark, so this one is written behind another.
+        row("byte order mark", with("Meeting", QChar(0xFEFF) + QStringLiteral("1")),
+            QByteArray("Meeting"));
+        row("nothing chosen",
+            SettingsData{"", false, WindowState::Minimised, -500, INT_MAX, -1, "25:99", "", ""},
+            QByteArray());
+    }
+    void roundTrip() {
+        QFETCH(SettingsData, data);
+        QFETCH(QByteArray, messageBytes);
+        const QByteArray bytes = encodeSettings(data);
+        QVERIFY2(bytes.contains("\r\n" + messageBytes + "\r\n"), bytes.toHex(' '));
+        const QStringList lines = decodeSettingsLines(bytes);
+        QCOMPARE(lines.size(), 8);
+        QCOMPARE(soundFromLine2(lines[1]), data.sound);
+        QCOMPARE(windowStateFromLine2(lines[1]),
+                 std::optional<int>(static_cast<int>(data.windowState)));
+        QCOMPARE(roundedNumber(lines[2]), std::optional<int>(data.top));
+        QCOMPARE(roundedNumber(lines[3]), std::optional<int>(data.left));
+        QCOMPARE(roundedNumber(lines[4]), std::optional<int>(data.weekday));
+        QCOMPARE(lines.mid(0, 1) + lines.mid(5),
+                 QStringList({data.language, data.alarmText, data.message, data.caption}));
     }
 
-    void numbers() {
+    void numbers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("leading");
+        QTest::addColumn<std::optional<int>>("rounded");
         const std::optional<int> none;
-        struct {
-            const char *text;
-            double leading;
-            std::optional<int> rounded;
-        } const cases[] = {
-            {"  12abc", 12.0, 12},
-            {"1 2", 1.0, 1}, // a blank ends the number
-            {"2.5", 2.5, 2}, // halves to even
-            {"-3.5", -3.5, -4},
-            {"2147483647.4", 2147483647.4, INT_MAX}, // rounds into range
-            {"2147483647.5", 2147483647.5, none},    // rounds out of it
-            {"1e400", qInf(), none},
-        };
-        for (const auto &c : cases) {
-            QCOMPARE(leadingNumber(c.text), c.leading);
-            QCOMPARE(roundedNumber(c.text), c.rounded);
-        }
+        row("leading blanks", "  12abc", 12.0, std::optional(12));
+        row("a blank ends it", "1 2", 1.0, std::optional(1));
+        row("halves to even", "2.5", 2.5, std::optional(2));
+        row("negative half", "-3.5", -3.5, std::optional(-4));
+        row("rounds into range", "2147483647.4", 2147483647.4, std::optional(INT_MAX));
+        row("rounds out of it", "2147483647.5", 2147483647.5, none);
+        row("overflows", "1e400", qInf(), none);
+    }
+    void numbers() {
+        QFETCH(QString, text);
+        QFETCH(double, leading);
+        QFETCH(std::optional<int>, rounded);
+        QCOMPARE(leadingNumber(text), leading);
+        QCOMPARE(roundedNumber(text), rounded);
     }
 
     void decodeLines() {

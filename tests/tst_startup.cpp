@@ -78,6 +78,8 @@ private slots:
         auto *field = child<QLineEdit>(*form, "messageField");
         QCOMPARE(form->controller().model().message(), message.left(maxMessageLength));
         QCOMPARE(field->text(), form->controller().model().message());
+        field->setText(message); // and nobody types a longer one
+        QCOMPARE(field->text(), message.left(maxMessageLength));
     }
 
     // A file cut short or holding nonsense starts a window in English on screen, every day; cut
@@ -220,48 +222,42 @@ private slots:
     // rang. Nothing is written in a minute in which nothing happened.
     void aRunKilledAfterItsAlarmRangTellsNothing() {
         TestRig rig;
-        Platform platform = rig.platform();
-        platform.runRecordFile = rig.folder() + QStringLiteral("lastrun");
+        // The record's moment, as seconds after 07:30.
         const auto record = [&] {
-            QFile file(platform.runRecordFile);
-            return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+            return RunRecord(rig.platform().runRecordFile)
+                .lastRun()
+                ->secsTo(QDateTime(QDate(2026, 12, 7), QTime(7, 30)));
         };
-        rig.writeIni(iniWithAlarm(QStringLiteral("07:30")));
         rig.clock.set(QDate(2026, 12, 7), 7, 29, 58);
         {
-            auto form = TestRig::stopped(std::make_unique<MainWindow>(platform));
-            form->start();
+            auto form = rig.started(iniWithAlarm(QStringLiteral("07:30")));
             for (int second = 0; second < 5 * 60; ++second) {
                 rig.clock.advance(1);
                 form->controller().tick();
                 if (second == 2)
-                    QCOMPARE(record(),
-                             QDateTime(QDate(2026, 12, 7), QTime(7, 30)).toSecsSinceEpoch());
+                    QCOMPARE(record(), 0);
                 if (second == 20)
                     clickSwitch(*form);
             }
-            QCOMPARE(record(), QDateTime(QDate(2026, 12, 7), QTime(7, 30, 20)).toSecsSinceEpoch());
+            QCOMPARE(record(), -20);
         } // killed: no stop(), no exit stamp
         rig.clock.advance(10 * 60);
-        MainWindow form(platform);
-        form.start();
+        rig.window()->start();
         QCOMPARE(rig.notifier.notices, QStringList());
     }
 
-    // Closed over its alarm, the program tells of it at the next start, and only once.
+    // Closed over its alarm, the program tells of it at the next start, once, and only while it
+    // is recent: the Monday alarm is not told of 20 hours later, Tuesday's is, 40 minutes after.
     void anAlarmMissedWhileClosedIsToldOnce() {
         TestRig rig;
-        Platform platform = rig.platform();
-        platform.runRecordFile = rig.folder() + QStringLiteral("lastrun");
         rig.writeIni(iniWithAlarm(QStringLiteral("07:30")));
         rig.clock.set(QDate(2026, 12, 7), 7, 0);
-        QVERIFY(RunRecord(platform.runRecordFile).stamp(rig.clock.now().moment));
-        for (const int minutes : {40, 1}) {
+        QVERIFY(RunRecord(rig.platform().runRecordFile).stamp(rig.clock.now().moment));
+        for (const int minutes : {20 * 60 + 30, 4 * 60 + 40, 1}) {
             rig.clock.advance(minutes * 60);
-            MainWindow form(platform);
-            form.start();
+            rig.window()->start();
         }
-        QCOMPARE(rig.notifier.notices, QStringList{QStringLiteral("Missed alarm: Mon 07:30|")});
+        QCOMPARE(rig.notifier.notices, QStringList{QStringLiteral("Missed alarm: Tue 07:30|")});
     }
 };
 

@@ -1,5 +1,6 @@
 // The once-a-second tick: when an alarm fires, how it rings, and what the window shows.
 
+#include "core/clocktexts.h"
 #include "fakes.h"
 #include "platform/numlockblinker.h"
 
@@ -30,6 +31,24 @@ class TestTick : public QObject {
     }
 
 private slots:
+    // The date line in each language's layout, weekday and year only before one is chosen.
+    void dateLine_data() {
+        QTest::addColumn<int>("language"); // -1: none chosen
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("expected");
+        row("English", 0, QDate(2003, 3, 5), "Wednesdag March, 5 2003");
+        row("Danish", 1, QDate(2003, 3, 5), "Onsdag 5. marts 2003");
+        row("none chosen", -1, QDate(2003, 3, 5), "Wednesdag 2003");
+        row("Danish letters", 1, QDate(2023, 1, 1), "Søndag 1. januar 2023");
+    }
+    void dateLine() {
+        QFETCH(int, language);
+        QFETCH(QDate, date);
+        QFETCH(QString, expected);
+        const auto chosen = language < 0 ? std::nullopt : std::optional(Language(language));
+        QCOMPARE(::dateLine(chosen, strings(Language(std::max(language, 0))).main, date), expected);
+    }
+
     // Rings on past midnight: activation and Num Lock still only in the first four seconds.
     void ringingRestoresMarksAndFlashes() {
         TestRig rig;

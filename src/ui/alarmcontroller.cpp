@@ -153,8 +153,6 @@ void AlarmController::onSwitchChanged(SwitchState state, std::optional<SwitchSta
         if (m_platform.notifier)
             m_platform.notifier->withdrawRinging();
         releaseAwake();
-    } else if (state == SwitchState::Off || state == SwitchState::Error) {
-        releaseAwake();
     }
     emit switchChanged(switchCaption());
 }
