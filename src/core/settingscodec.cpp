@@ -112,6 +112,12 @@ double leadingNumber(const QString &text) {
         if (isDigitAt(text, exponent))
             i = skipDigits(text, exponent);
     }
+    // A whole number of a few digits, as every line the program writes holds, is read here: the
+    // general reader below brings a library of its own into every start for nothing.
+    if (i == skipDigits(text, wholeStart) && i - wholeStart <= 15) {
+        const qint64 whole = QStringView(text).sliced(wholeStart, i - wholeStart).toLongLong();
+        return text.at(start) == QLatin1Char('-') ? -double(whole) : double(whole);
+    }
     // The C locale reads the digits the same whatever the user's locale; it gives infinity when
     // the value overflows and 0 when it underflows, both what a caller wants here.
     return QLocale::c().toDouble(QStringView(text).sliced(start, i - start));
