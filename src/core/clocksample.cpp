@@ -1,6 +1,6 @@
 #include "core/clocksample.h"
 
-#include <QTimeZone>
+#include <QDateTime>
 #include <cmath>
 #include <optional>
 
@@ -24,8 +24,7 @@ QDateTime localMoment(const QDate &date, qint64 msecsOfDay) {
     // Qt leaves a local time inside a skipped hour invalid and puts one inside a repeated hour
     // in its second pass; both are resolved here from the offsets on either side of the day.
     constexpr qint64 msecsPerDay = 86400 * 1000;
-    const qint64 asUtc =
-        QDateTime(date, QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch() + msecsOfDay;
+    const qint64 asUtc = QDateTime(date, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch() + msecsOfDay;
     const int before = localOffsetAt(asUtc - msecsPerDay);
     const int after = localOffsetAt(asUtc + msecsPerDay);
     std::optional<qint64> first;
@@ -34,6 +33,5 @@ QDateTime localMoment(const QDate &date, qint64 msecsOfDay) {
         if (localOffsetAt(candidate) == offset && (!first || candidate < *first))
             first = candidate;
     }
-    return QDateTime::fromMSecsSinceEpoch(first.value_or(asUtc - before * 1000LL),
-                                          QTimeZone::utc());
+    return QDateTime::fromMSecsSinceEpoch(first.value_or(asUtc - before * 1000LL), Qt::UTC);
 }
