@@ -3,9 +3,11 @@
 // in the current language.
 
 #include "fakes.h"
+#include "ui/pictures.h"
 
 #include <QAccessible>
 #include <QAction>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMetaEnum>
@@ -164,6 +166,14 @@ private slots:
                                         tip,
                                     "alarmSwitch Button On ((o)) | " + hint,
                                     "alarmField EditableText Alarm time | " + tip}));
+    }
+
+    // The icon taken straight from the program's memory is, pixel for pixel, Qt's reading of it.
+    void iconAsQtReadsIt() {
+        QImageReader reader(QStringLiteral(":/icons/vekora-32.bmp"), "bmp");
+        const QImage read = QPixmap::fromImage(reader.read()).toImage();
+        QCOMPARE(read.size(), QSize(32, 32));
+        QCOMPARE(programIcon().toImage(), read);
     }
 
     // As the help advises: a double-click on the old time, then the new one typed over it.

@@ -4,7 +4,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPixmapCache>
+#include <QResource>
 #include <QStyle>
+#include <QSysInfo>
+#include <QtEndian>
 
 // Q_INIT_RESOURCE has to be used outside any namespace.
 static void registerResources() {
@@ -14,9 +17,34 @@ static void registerResources() {
 namespace {
 // Named with its format and guessing turned off: otherwise Qt loads every image format plugin
 // (GIF, ICO and JPEG, with the libraries behind them) just to ask whether one of them wants it.
+// The program's bitmaps are 32-bit BGRA with the bottom row first: on this byte order exactly
+// QImage's ARGB32, upside down. Taken straight from the resource's memory they need neither Qt's
+// BMP reader nor the buffered device it reads through, code nothing else in a start runs (64 KiB
+// of Qt Core resident for two small pictures). Any other layout goes to the reader.
+QImage bitmapInMemory(const QString &path) {
+    const QResource resource(path);
+    const uchar *d = resource.data();
+    if (!d || resource.compressionAlgorithm() != QResource::NoCompression || resource.size() < 70 ||
+        d[0] != 'B' || d[1] != 'M' || QSysInfo::ByteOrder != QSysInfo::LittleEndian)
+        return {};
+    const auto word = [d](int at) { return qFromLittleEndian<quint32>(d + at); };
+    const qint64 offset = word(10), width = qint32(word(18)), height = qint32(word(22));
+    const bool argb = word(14) >= 108 && qFromLittleEndian<quint16>(d + 28) == 32 &&
+                      word(30) == 3 && word(54) == 0x00ff0000 && word(58) == 0x0000ff00 &&
+                      word(62) == 0x000000ff && word(66) == 0xff000000;
+    if (!argb || width <= 0 || height <= 0 || offset + width * height * 4 > resource.size())
+        return {};
+    return QImage(d + offset, int(width), int(height), int(width) * 4, QImage::Format_ARGB32)
+        .mirrored();
+}
+
 QImage image(const QString &path, const char *format) {
     static const bool registered = (registerResources(), true);
     Q_UNUSED(registered);
+    if (qstrcmp(format, "bmp") == 0) {
+        if (QImage bitmap = bitmapInMemory(path); !bitmap.isNull())
+            return bitmap;
+    }
     QImageReader reader(path, format);
     reader.setAutoDetectImageFormat(false);
     return reader.read();
