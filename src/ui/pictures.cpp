@@ -15,8 +15,6 @@ static void registerResources() {
 }
 
 namespace {
-// Named with its format and guessing turned off: otherwise Qt loads every image format plugin
-// (GIF, ICO and JPEG, with the libraries behind them) just to ask whether one of them wants it.
 // The program's bitmaps are 32-bit BGRA with the bottom row first: on this byte order exactly
 // QImage's ARGB32, upside down. Taken straight from the resource's memory they need neither Qt's
 // BMP reader nor the buffered device it reads through, code nothing else in a start runs (64 KiB
@@ -38,6 +36,8 @@ QImage bitmapInMemory(const QString &path) {
         .mirrored();
 }
 
+// Named with its format and guessing turned off: otherwise Qt loads every image format plugin
+// (GIF, ICO and JPEG, with the libraries behind them) just to ask whether one of them wants it.
 QImage image(const QString &path, const char *format) {
     static const bool registered = (registerResources(), true);
     Q_UNUSED(registered);
