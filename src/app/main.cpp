@@ -27,6 +27,7 @@ int main(int argc, char *argv[]) {
     // Where both exist, X11 lets the window keep its place, come to the front and blink Num Lock.
     if (const QByteArray qpa = chooseQtPlatform(ownEnvironmentVariable); !qpa.isEmpty())
         qputenv("QT_QPA_PLATFORM", qpa);
+    preferX11PaintsThroughTheSocket();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vekora"));
