@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "platform/qtenvironment.h"
 
 #include "datarow.h"
 #include <QDir>
@@ -74,6 +75,25 @@ private slots:
             QCOMPARE(::displayAvailable(environment(variables)), available);
             QCOMPARE(chooseQtPlatform(environment(variables)), QByteArray(platform));
         }
+    }
+
+    // What the program asks of Qt holds while QApplication is made and is gone afterwards, so the
+    // programs it starts get the user's environment back as it was; a value the user gave wins.
+    void qtEnvironmentIsTheProgramsOnly() {
+        qputenv("VEKORA_TEST_MINE", "user's");
+        qputenv("VEKORA_TEST_EMPTY", "");
+        qunsetenv("VEKORA_TEST_UNSET");
+        QtEnvironment asked;
+        for (const char *name : {"VEKORA_TEST_MINE", "VEKORA_TEST_EMPTY", "VEKORA_TEST_UNSET"})
+            asked.request(name, "1");
+        QCOMPARE(qgetenv("VEKORA_TEST_MINE"), "user's");
+        QCOMPARE(qgetenv("VEKORA_TEST_EMPTY"), "1");
+        QCOMPARE(qgetenv("VEKORA_TEST_UNSET"), "1");
+        asked.restore();
+        QCOMPARE(qgetenv("VEKORA_TEST_MINE"), "user's");
+        QVERIFY(qEnvironmentVariableIsSet("VEKORA_TEST_EMPTY"));
+        QCOMPARE(qgetenv("VEKORA_TEST_EMPTY"), "");
+        QVERIFY(!qEnvironmentVariableIsSet("VEKORA_TEST_UNSET"));
     }
 };
 

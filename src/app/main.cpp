@@ -7,6 +7,7 @@
 #include "platform/logindinhibitor.h"
 #include "platform/paths.h"
 #include "platform/qpachoice.h"
+#include "platform/qtenvironment.h"
 #include "platform/runrecord.h"
 #include "platform/signalwatcher.h"
 #include "platform/singleinstance.h"
@@ -24,12 +25,19 @@
 int main(int argc, char *argv[]) {
     if (const auto status = handleStartup(argc, argv))
         return *status;
+    QtEnvironment qtEnvironment;
     // Where both exist, X11 lets the window keep its place, come to the front and blink Num Lock.
     if (const QByteArray qpa = chooseQtPlatform(ownEnvironmentVariable); !qpa.isEmpty())
-        qputenv("QT_QPA_PLATFORM", qpa);
-    preferX11PaintsThroughTheSocket();
+        qtEnvironment.request("QT_QPA_PLATFORM", qpa);
+    // On X11 the window's pixels go to the X server through its socket, not in shared memory:
+    // with shared memory Qt waits before each paint for the server to be done with the last one,
+    // a round trip that wakes the program twice more every second all night, for a strip of
+    // clock that goes through the socket as quickly. Qt takes the variable being set at all as
+    // "no shared memory".
+    qtEnvironment.request("QT_XCB_NO_MITSHM", "1");
 
     QApplication app(argc, argv);
+    qtEnvironment.restore();
     QApplication::setApplicationName(QStringLiteral("Vekora"));
     QApplication::setApplicationVersion(QStringLiteral(VEKORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("vekora"));

@@ -12,8 +12,3 @@ QByteArray chooseQtPlatform(const EnvironmentLookup &variable) {
     const bool x11 = !variable("DISPLAY").isEmpty();
     return wayland && x11 ? QByteArrayLiteral("xcb") : QByteArray();
 }
-
-void preferX11PaintsThroughTheSocket() {
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
-}

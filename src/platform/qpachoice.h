@@ -18,10 +18,3 @@ QByteArray chooseQtPlatform(const EnvironmentLookup &variable);
 inline QByteArray chooseQtPlatform(const QProcessEnvironment &env) {
     return chooseQtPlatform([&env](const char *name) { return env.value(QLatin1String(name)); });
 }
-
-// Before QApplication exists: Qt's X11 plugin is to hand the window's pixels to the X server
-// through its socket rather than in shared memory. With shared memory it waits before each paint
-// for the server to be done with the last one, a round trip that wakes the program twice more
-// every second all night, for a clock strip that goes through the socket as quickly. Qt reads the
-// variable being set at all as "no shared memory", so a user's own setting is left as it is.
-void preferX11PaintsThroughTheSocket();
