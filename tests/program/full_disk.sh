@@ -27,7 +27,7 @@ for reason in "No space left on device" "Read-only file system"; do
         dd if=/dev/zero of="$disk/filler" bs=4k 2>/dev/null || true; fi
     stop $pid TERM || true
     cmp -s "$scratch/before.ini" "$disk/Vekora.ini" || fail "$reason: the settings file changed"
-    grep "$disk/Vekora.ini" "$log" | grep -q "$reason" ||
+    grep "$disk/Vekora.ini" "$log" | grep "$reason" >/dev/null ||
         fail "$reason: stderr does not name the file and the reason: $(cat "$log")"
 done
 finish

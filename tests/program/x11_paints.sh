@@ -14,7 +14,7 @@ unset QT_XCB_NO_MITSHM
 folder p
 start p
 # Any of its windows (one start in fifteen opens with the About window): each is painted alike.
-windows() { xwininfo -root -tree 2>/dev/null | grep -q '("vekora" '; }
+windows() { [[ $(xwininfo -root -tree 2>/dev/null) == *'("vekora" '* ]]; }
 for _ in $(seq 100); do windows && break || sleep 0.1; done
 windows || die "no window" "$scratch/p.log"
 sleep 2.5 # painted, and a few ticks

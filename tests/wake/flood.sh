@@ -32,7 +32,9 @@ kill -0 "$helper_pid" || die "the helper died under the flood" "$scratch/helper.
 expect "nobody's last call" "$(call nobody GetWakeup)" $((now + calls))
 peak=$(kib VmHWM)
 echo "resident: $((before / 1024)) MiB before, $((peak / 1024)) MiB at the peak (limit ${limit:-no} MiB)"
-if ldd "$helper" | grep -q libasan; then
+# Not `ldd | grep -q`: grep leaving at the first match kills ldd mid-write, and with pipefail the
+# test then weighed an AddressSanitizer build after all.
+if [[ $(ldd "$helper") == *libasan* ]]; then
     echo "not weighed: under AddressSanitizer the helper's memory and speed are not its own"
 elif [ "$peak" -ge $((${limit:-0} < 32 ? ${limit:-0} * 1024 : 32768)) ]; then
     fail "the helper grew from $before to $peak KiB"
