@@ -5,15 +5,14 @@
 void QtEnvironment::request(const char *name, const QByteArray &value) {
     if (!qEnvironmentVariableIsEmpty(name))
         return;
-    m_before.push_back(
-        {name, qEnvironmentVariableIsSet(name) ? std::optional(QByteArray()) : std::nullopt});
+    m_before.push_back({name, qEnvironmentVariableIsSet(name)});
     qputenv(name, value);
 }
 
 void QtEnvironment::restore() {
     for (const Before &before : m_before) {
-        if (before.value)
-            qputenv(before.name, *before.value);
+        if (before.wasSet)
+            qputenv(before.name, QByteArray());
         else
             qunsetenv(before.name);
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <optional>
 #include <vector>
 
 // What the program asks of Qt through its environment before QApplication exists. Qt reads it
@@ -16,7 +15,7 @@ public:
 private:
     struct Before {
         const char *name;
-        std::optional<QByteArray> value; // nothing: it was not set
+        bool wasSet; // then empty: a value of the user's is never requested over
     };
     std::vector<Before> m_before;
 };
