@@ -14,8 +14,10 @@ flood() {
     started+=($!)
     for _ in $(seq 50); do grep -q held "$scratch/held" && break || sleep 0.1; done
     local before after
+    kill -0 $pid 2>/dev/null || die "$1: the program has ended" "$scratch/p.log"
     before=$(awk '{print $14 + $15}' "/proc/$pid/stat")
     sleep 2
+    kill -0 $pid 2>/dev/null || die "$1: the program ended under the flood" "$scratch/p.log"
     after=$(awk '{print $14 + $15}' "/proc/$pid/stat")
     [ $(((after - before) * 100 / (2 * $(getconf CLK_TCK)))) -lt 25 ] ||
         fail "$1: $((after - before)) clock ticks of CPU in two seconds"
